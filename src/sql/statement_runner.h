@@ -1,0 +1,59 @@
+// The statement runner: a statement composed line by line, executed or
+// opened on a connection, and read by column name from its first row.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "sql/connection.h"
+#include "sql/value.h"
+
+namespace kovo {
+
+class StatementRunner {
+ public:
+  // Binds to `connection`, which may be null: the first statement then fails
+  // with "SQLConnection property required for this operation".
+  explicit StatementRunner(Connection* connection);
+  ~StatementRunner();
+  StatementRunner(const StatementRunner&) = delete;
+  StatementRunner& operator=(const StatementRunner&) = delete;
+
+  // Each change closes an open result.
+  void clear();
+  void add(std::string_view line);
+  // Appends to the line being composed without ending it, then ends it:
+  // lets a line be written in place from its literal forms.
+  std::string& begin_line();
+  void end_line();
+
+  // The statement text: every line followed by CR LF.
+  const std::string& text() const { return text_; }
+
+  void execute();
+  void open();
+
+  // Reads of the first row of the open result; a missing column raises
+  // DatabaseError "Field 'NAME' not found" (names compared ignoring case).
+  // Null and no-row read as 0, 0.0, the empty text and null.
+  std::int32_t as_integer(std::string_view column);
+  std::string as_string(std::string_view column);
+  double as_float(std::string_view column);
+  Value as_variant(std::string_view column);
+
+  // Runners alive on this thread, for tests that prove none outlives its call.
+  static int live_count();
+
+ private:
+  int find_column(std::string_view column) const;
+  void close_result();
+  Connection& connection();
+
+  Connection* connection_;
+  std::string text_;
+  std::unique_ptr<Cursor> result_;
+};
+
+}  // namespace kovo

@@ -21,23 +21,29 @@ class StatementRunner {
   StatementRunner(const StatementRunner&) = delete;
   StatementRunner& operator=(const StatementRunner&) = delete;
 
-  // Each change closes an open result.
+  // Each change closes an open result. The text grows in place: a line is
+  // appended, never the whole text rebuilt.
   void clear();
   void add(std::string_view line);
-  // Appends to the line being composed without ending it, then ends it:
-  // lets a line be written in place from its literal forms.
+  // Starts a line and returns the text to append its pieces to, so that a
+  // line can be written in place from its literal forms; end_line() ends
+  // it. add, execute and open end a line left unfinished.
   std::string& begin_line();
   void end_line();
 
   // The statement text: every line followed by CR LF.
   const std::string& text() const { return text_; }
 
+  // Both open a closed connection first. A null connection raises
+  // DatabaseError "SQLConnection property required for this operation".
   void execute();
   void open();
 
   // Reads of the first row of the open result; a missing column raises
   // DatabaseError "Field 'NAME' not found" (names compared ignoring case).
-  // Null and no-row read as 0, 0.0, the empty text and null.
+  // Null and no-row read as 0, 0.0, the empty text and null. A value that
+  // cannot be read as the type asked (a text that holds no number, an
+  // integer beyond 32 bits) raises DatabaseError; see value_reads.h.
   std::int32_t as_integer(std::string_view column);
   std::string as_string(std::string_view column);
   double as_float(std::string_view column);
@@ -54,6 +60,7 @@ class StatementRunner {
   Connection* connection_;
   std::string text_;
   std::unique_ptr<Cursor> result_;
+  bool line_open_ = false;
 };
 
 }  // namespace kovo

@@ -1,0 +1,16 @@
+// The engines open_connection dispatches to. Each takes the target text
+// after its scheme ("sqlite:" or "firebird:") and throws DatabaseError when
+// its client library is missing or the target names nothing it can open.
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+#include "sql/connection.h"
+
+namespace kovo {
+
+// "PATH" (created when missing) or ":memory:".
+std::unique_ptr<Connection> open_sqlite(std::string_view location, const OpenOptions& options);
+
+}  // namespace kovo

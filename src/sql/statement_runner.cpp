@@ -1,0 +1,99 @@
+#include "sql/statement_runner.h"
+
+#include "sql/database_error.h"
+#include "sql/value_reads.h"
+
+namespace kovo {
+
+namespace {
+
+thread_local int live_runners = 0;
+
+bool same_name(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+    if (fold(a[i]) != fold(b[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+StatementRunner::StatementRunner(Connection* connection) : connection_(connection) { ++live_runners; }
+
+StatementRunner::~StatementRunner() { --live_runners; }
+
+int StatementRunner::live_count() { return live_runners; }
+
+void StatementRunner::close_result() { result_.reset(); }
+
+void StatementRunner::clear() {
+  close_result();
+  text_.clear();
+  line_open_ = false;
+}
+
+void StatementRunner::add(std::string_view line) {
+  end_line();
+  close_result();
+  text_.append(line);
+  text_.append("\r\n");
+}
+
+std::string& StatementRunner::begin_line() {
+  end_line();
+  close_result();
+  line_open_ = true;
+  return text_;
+}
+
+void StatementRunner::end_line() {
+  if (!line_open_) return;
+  line_open_ = false;
+  text_.append("\r\n");
+}
+
+Connection& StatementRunner::connection() {
+  if (!connection_) throw DatabaseError("SQLConnection property required for this operation");
+  // A connection created closed is opened by the first statement and left open.
+  if (!connection_->is_open()) connection_->open();
+  return *connection_;
+}
+
+void StatementRunner::execute() {
+  end_line();
+  close_result();
+  connection().execute(text_);
+}
+
+void StatementRunner::open() {
+  end_line();
+  close_result();
+  result_ = connection().query(text_);
+}
+
+int StatementRunner::find_column(std::string_view column) const {
+  if (result_) {
+    const int count = result_->column_count();
+    for (int i = 0; i < count; ++i) {
+      if (same_name(result_->column_name(i), column)) return i;
+    }
+  }
+  throw DatabaseError("Field '" + std::string(column) + "' not found");
+}
+
+Value StatementRunner::as_variant(std::string_view column) {
+  const int index = find_column(column);
+  return result_->has_row() ? result_->column_value(index) : Value::null();
+}
+
+std::int32_t StatementRunner::as_integer(std::string_view column) {
+  return read_integer(as_variant(column), column);
+}
+
+std::string StatementRunner::as_string(std::string_view column) { return read_string(as_variant(column)); }
+
+double StatementRunner::as_float(std::string_view column) { return read_float(as_variant(column), column); }
+
+}  // namespace kovo

@@ -1,0 +1,116 @@
+#include "cli/windows1252.h"
+
+#include <array>
+#include <cstdint>
+
+namespace kovo {
+namespace {
+
+// The characters of bytes 0x80 to 0x9F; the rest of the code page is
+// Latin-1, byte value = code point.
+constexpr std::array<char16_t, 32> kHigh{
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+std::optional<unsigned char> byte_of(char32_t cp) {
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<unsigned char>(cp);
+  for (std::size_t i = 0; i < kHigh.size(); ++i) {
+    if (kHigh[i] == cp) return static_cast<unsigned char>(0x80 + i);
+  }
+  return std::nullopt;
+}
+
+constexpr char32_t kInvalid = 0xFFFD;
+
+// Decodes the character at `pos` and moves past it; kInvalid for a
+// malformed sequence (which then moves one byte).
+char32_t next_code_point(std::string_view s, std::size_t& pos) {
+  const auto lead = static_cast<unsigned char>(s[pos]);
+  if (lead < 0x80) {
+    ++pos;
+    return lead;
+  }
+  std::size_t length = 0;
+  char32_t cp = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+    cp = lead & 0x1Fu;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    cp = lead & 0x0Fu;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    cp = lead & 0x07u;
+  } else {
+    ++pos;
+    return kInvalid;
+  }
+  if (pos + length > s.size()) {
+    ++pos;
+    return kInvalid;
+  }
+  for (std::size_t i = 1; i < length; ++i) {
+    const auto next = static_cast<unsigned char>(s[pos + i]);
+    if ((next & 0xC0) != 0x80) {
+      ++pos;
+      return kInvalid;
+    }
+    cp = (cp << 6) | (next & 0x3Fu);
+  }
+  const bool overlong = (length == 3 && cp < 0x800) || (length == 4 && cp < 0x10000);
+  if (overlong || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) {
+    ++pos;
+    return kInvalid;
+  }
+  pos += length;
+  return cp;
+}
+
+void append_utf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+}  // namespace
+
+std::optional<char32_t> utf8_to_windows1252(std::string_view utf8, std::string& out) {
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    const char32_t cp = next_code_point(utf8, pos);
+    const auto byte = cp == kInvalid ? std::nullopt : byte_of(cp);
+    if (!byte) return cp;
+    out += static_cast<char>(*byte);
+  }
+  return std::nullopt;
+}
+
+std::string windows1252_to_utf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    append_utf8(out, byte >= 0x80 && byte < 0xA0 ? kHigh[byte - 0x80u] : char32_t{byte});
+  }
+  return out;
+}
+
+std::string code_point_name(char32_t cp) {
+  static const char hex[] = "0123456789ABCDEF";
+  std::string digits;
+  for (char32_t rest = cp; rest != 0 || digits.size() < 4; rest >>= 4) {
+    digits.insert(digits.begin(), hex[rest & 0xF]);
+  }
+  return "U+" + digits;
+}
+
+}  // namespace kovo

@@ -13,4 +13,8 @@ namespace kovo {
 // "PATH" (created when missing) or ":memory:".
 std::unique_ptr<Connection> open_sqlite(std::string_view location, const OpenOptions& options);
 
+// "PATH" (embedded engine), "HOST:PATH" or "//HOST[:PORT]/PATH", with
+// optional "?user=..&password=..&role=.." (see firebird_target.h).
+std::unique_ptr<Connection> open_firebird(std::string_view location, const OpenOptions& options);
+
 }  // namespace kovo

@@ -14,6 +14,7 @@ struct Engine {
 
 constexpr Engine kEngines[] = {
     {"sqlite:", open_sqlite},
+    {"firebird:", open_firebird},
 };
 
 }  // namespace

@@ -290,9 +290,10 @@ int run_demo(const std::vector<std::string>& args) {
     fail_message(error.what());
     return kFailed;
   }
-  std::printf("Created %s for a Simples Nacional company (regime S): next invoice id %d,\n"
-              "Simples Nacional credit %s, PIS %s, COFINS %s; with a few customers, carriers and products.\n\n"
-              "Registering the example documents (examples/notas-exemplo.json):\n",
+  std::printf("Created the database %s for a Simples Nacional company (regime S):\n"
+              "next invoice id %d, Simples Nacional credit %s, PIS %s, COFINS %s,\n"
+              "and a few customers, carriers and products for the lookups to find.\n\n"
+              "Registering examples/notas-exemplo.json, one transaction per document:\n",
               target.c_str(), settings.contador, rate(settings.aliqsn).c_str(), rate(settings.aliqpis).c_str(),
               rate(settings.aliqcofins).c_str());
   std::fflush(stdout);
@@ -302,7 +303,7 @@ int run_demo(const std::vector<std::string>& args) {
       register_file(*connection, embedded::example_notas, "notas-exemplo.json", options, stdout, stderr);
   if (summary.file_error) return kFailed;
 
-  std::printf("\nWhat the database now holds:\n");
+  std::printf("\nWhat the database now holds (dates as the library writes them, mm/dd/yyyy):\n");
   try {
     print_stored(*connection, target, summary.ids, stdout);
   } catch (const std::exception& error) {

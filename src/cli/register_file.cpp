@@ -19,9 +19,11 @@ std::string plural(std::size_t count, std::string_view one, std::string_view man
 }
 
 std::string contents(const Document& d) {
-  return plural(d.itens.size(), "item", "items") + ", " +
-         plural(d.parcelas.size(), "instalment", "instalments") + ", " +
-         plural(d.cupons.size(), "extra coupon link", "extra coupon links");
+  std::string text = plural(d.itens.size(), "item", "items");
+  if (!d.parcelas.empty()) text += ", " + plural(d.parcelas.size(), "instalment", "instalments");
+  if (d.nota.coo > 0) text += ", coupon " + std::to_string(d.nota.coo);
+  if (!d.cupons.empty()) text += ", " + plural(d.cupons.size(), "extra coupon link", "extra coupon links");
+  return text;
 }
 
 void print(std::FILE* out, Progress& progress, const std::string& line) {

@@ -84,25 +84,21 @@ std::int64_t count(Connection& connection, const std::string& table, const std::
   return v.kind == Value::Kind::Integer ? v.integer : static_cast<std::int64_t>(v.real);
 }
 
-std::string pad(std::string text, std::size_t width) {
-  if (text.size() < width) text.append(width - text.size(), ' ');
-  return text;
-}
-
 std::string id_or_none(const Row& row, const std::string& column) {
   const std::string id = row.text(column);
-  return id == "0" || id.empty() ? "0 (not registered)" : id;
+  return id == "0" || id.empty() ? "0 (none found)" : id;
 }
 
 void print_header(Printer& p, const Row& n) {
-  p.line("Invoice " + n.text("NOTAS_ID") + ": model " + n.text("NOTAS_MODELO") + ", series " +
-         n.text("NOTAS_SERIE") + ", number " + n.text("NOTAS_NUMERO") + ", issued " +
-         n.text("NOTAS_DATAEMISSAO") + ", out " + n.text("NOTAS_DATASAIDA") + " " + n.text("NOTAS_HORASAIDA"));
-  p.line("  " + n.text("NOTAS_NATUREZAOPERACAO") + "; customer id " + id_or_none(n, "NOTAS_IDCLI_FOR") +
-         ", carrier id " + id_or_none(n, "NOTAS_IDTRANSP"));
-  p.line("  products " + n.money("NOTAS_TOTALPRODUTOS") + ", freight " + n.money("NOTAS_TOTALFRETE") +
-         ", discount " + n.money("NOTAS_VALORDESCONTO") + ", ICMS " + n.money("NOTAS_VALORICMS") +
-         ", total " + n.money("NOTAS_TOTALNOTA"));
+  p.line("Invoice " + n.text("NOTAS_ID") + ": NF-e model " + n.text("NOTAS_MODELO") + ", series " +
+         n.text("NOTAS_SERIE") + ", number " + n.text("NOTAS_NUMERO") + " - " + n.text("NOTAS_NATUREZAOPERACAO"));
+  p.line("  issued " + n.text("NOTAS_DATAEMISSAO") + ", out " + n.text("NOTAS_DATASAIDA") + " " +
+         n.text("NOTAS_HORASAIDA") + "; customer id " + id_or_none(n, "NOTAS_IDCLI_FOR") + ", carrier id " +
+         id_or_none(n, "NOTAS_IDTRANSP"));
+  std::string totals = "  products " + n.money("NOTAS_TOTALPRODUTOS");
+  if (n.number("NOTAS_TOTALFRETE") != 0) totals += ", freight " + n.money("NOTAS_TOTALFRETE");
+  if (n.number("NOTAS_VALORICMS") != 0) totals += ", ICMS " + n.money("NOTAS_VALORICMS");
+  p.line(totals + ", invoice total " + n.money("NOTAS_TOTALNOTA"));
   for (const char* obs : {"NOTAS_OBS6", "NOTAS_OBS7"}) {
     const std::string remark = n.text(obs);
     if (!remark.empty()) p.line("  " + std::string(obs).substr(6) + ": " + remark);
@@ -112,18 +108,21 @@ void print_header(Printer& p, const Row& n) {
 void print_items(Printer& p, Connection& c, std::string_view target, const std::string& id) {
   const std::string where = "ITENSNOTAS_IDNOTA = " + id;
   const std::int64_t n = count(c, "ITENSNOTAS", where);
-  p.line("  items (" + std::to_string(n) + "):");
+  p.line("  items:");
   for (std::int64_t k = 0; k < n; ++k) {
     const Row r(c, nth_row(target, "SELECT * FROM ITENSNOTAS WHERE " + where, k));
     if (!r.found()) break;
-    p.line("    " + pad(std::to_string(k + 1) + ".", 4) + pad(r.text("ITENSNOTAS_DESCRICAOPRODUTO"), 34) +
-           " product id " + pad(r.text("ITENSNOTAS_IDPRODUTO"), 4) + " CFOP " + r.text("ITENSNOTAS_CFOP") +
-           "  ICMS code " + r.text("ITENSNOTAS_SITTRIB"));
-    p.line("        " + r.text("ITENSNOTAS_QUANTID") + " " + r.text("ITENSNOTAS_UM") + " x " +
-           r.money("ITENSNOTAS_VALORUNIT") + " = " + r.money("ITENSNOTAS_VALORTOT") + "; PIS " +
-           r.text("ITENSNOTAS_ALIQPIS") + "% " + r.money("ITENSNOTAS_VALORPIS") + ", COFINS " +
-           r.text("ITENSNOTAS_ALIQCOFINS") + "% " + r.money("ITENSNOTAS_VALORCOFINS") +
-           ", Simples Nacional credit " + r.text("ITENSNOTAS_ALIQSN") + "% " + r.money("ITENSNOTAS_VALORSN"));
+    p.line("    " + std::to_string(k + 1) + ". " + r.text("ITENSNOTAS_DESCRICAOPRODUTO") + " (product id " +
+           r.text("ITENSNOTAS_IDPRODUTO") + ")");
+    p.line("       CFOP " + r.text("ITENSNOTAS_CFOP") + ", ICMS code " + r.text("ITENSNOTAS_SITTRIB") + ": " +
+           r.text("ITENSNOTAS_QUANTID") + " " + r.text("ITENSNOTAS_UM") + " x " + r.money("ITENSNOTAS_VALORUNIT") +
+           " = " + r.money("ITENSNOTAS_VALORTOT"));
+    std::string taxes = "       PIS " + r.text("ITENSNOTAS_ALIQPIS") + "% " + r.money("ITENSNOTAS_VALORPIS") +
+                        ", COFINS " + r.text("ITENSNOTAS_ALIQCOFINS") + "% " + r.money("ITENSNOTAS_VALORCOFINS");
+    if (r.number("ITENSNOTAS_VALORSN") != 0) {
+      taxes += ", Simples Nacional credit " + r.text("ITENSNOTAS_ALIQSN") + "% " + r.money("ITENSNOTAS_VALORSN");
+    }
+    p.line(taxes);
   }
 }
 
@@ -131,11 +130,11 @@ void print_instalments(Printer& p, Connection& c, std::string_view target, const
   const std::string where = "CONTASNOTAS_IDNOTA = " + id;
   const std::int64_t n = count(c, "CONTASNOTAS", where);
   if (n == 0) return;
-  p.line("  instalments (" + std::to_string(n) + "):");
+  p.line("  instalments:");
   for (std::int64_t k = 0; k < n; ++k) {
     const Row r(c, nth_row(target, "SELECT * FROM CONTASNOTAS WHERE " + where, k));
     if (!r.found()) break;
-    p.line("    " + pad(r.text("CONTASNOTAS_PARCELA") + ".", 4) + "due " + r.text("CONTASNOTAS_DATAVC") + "  " +
+    p.line("    " + r.text("CONTASNOTAS_PARCELA") + ". due " + r.text("CONTASNOTAS_DATAVC") + "  " +
            r.money("CONTASNOTAS_VALOR"));
   }
 }
@@ -144,7 +143,7 @@ void print_coupons(Printer& p, Connection& c, std::string_view target, const std
   const std::string where = "CUPOM_NFE_IDNOTA = " + id;
   const std::int64_t n = count(c, "CUPOM_NFE", where);
   if (n == 0) return;
-  p.line("  coupon links (" + std::to_string(n) + "):");
+  p.line("  fiscal-printer coupons:");
   for (std::int64_t k = 0; k < n; ++k) {
     const Row r(c, nth_row(target, "SELECT * FROM CUPOM_NFE WHERE " + where, k));
     if (!r.found()) break;

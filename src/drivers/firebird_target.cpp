@@ -99,8 +99,9 @@ std::string server_from_url(std::string_view url, std::string_view location) {
   if (host.empty() || host == "[]") malformed(location, "names no host");
   if (path.empty()) malformed(location, "names no database after the host");
   std::string database(host);
-  if (!port.empty()) database += "/" + std::string(port);
-  return database + ":" + std::string(path);
+  if (!port.empty()) database.append(1, '/').append(port);
+  database.append(1, ':').append(path);
+  return database;
 }
 
 }  // namespace

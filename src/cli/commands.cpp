@@ -303,7 +303,8 @@ int run_demo(const std::vector<std::string>& args) {
       register_file(*connection, embedded::example_notas, "notas-exemplo.json", options, stdout, stderr);
   if (summary.file_error) return kFailed;
 
-  std::printf("\nWhat the database now holds (dates as the library writes them, mm/dd/yyyy):\n");
+  std::printf("\nWhat the database now holds%s:\n",
+              is_firebird(target) ? "" : " (SQLite keeps the dates as the library writes them, mm/dd/yyyy)");
   try {
     print_stored(*connection, target, summary.ids, stdout);
   } catch (const std::exception& error) {

@@ -88,7 +88,6 @@ inline constexpr int kNull = 32766;
 
 // Database parameter block items.
 inline constexpr char kDpbVersion1 = 1;
-inline constexpr char kDpbPageSize = 4;
 inline constexpr char kDpbForceWrite = 24;
 inline constexpr char kDpbUserName = 28;
 inline constexpr char kDpbPassword = 29;
@@ -108,12 +107,10 @@ inline constexpr char kTpbRecVersion = 17;
 inline constexpr char kInfoEnd = 1;
 inline constexpr char kInfoSqlStmtType = 21;
 inline constexpr int kStmtSelect = 1;
-inline constexpr int kStmtExecProcedure = 8;
 inline constexpr int kStmtStartTrans = 9;
 inline constexpr int kStmtCommit = 10;
 inline constexpr int kStmtRollback = 11;
 inline constexpr int kStmtSelectForUpdate = 12;
-inline constexpr int kStmtSavepoint = 14;
 
 // isc_dsql_free_statement options and fetch results.
 inline constexpr unsigned short kDsqlClose = 1;

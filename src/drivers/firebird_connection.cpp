@@ -64,8 +64,10 @@ class FirebirdConnection::Statement {
     StatusVector status{};
     api_.dsql_sql_info(status, &handle_, sizeof items, items, sizeof answer, answer);
     check(api_, status);
-    if (answer[0] != kInfoSqlStmtType) throw DatabaseError("Firebird did not report the statement's type");
     const int length = static_cast<unsigned char>(answer[1]) | static_cast<unsigned char>(answer[2]) << 8;
+    if (answer[0] != kInfoSqlStmtType || length < 1 || length > 4) {
+      throw DatabaseError("Firebird did not report the statement's type");
+    }
     int value = 0;
     for (int i = length; i > 0; --i) value = value << 8 | static_cast<unsigned char>(answer[2 + i]);
     return value;

@@ -27,11 +27,18 @@ bool needs_completion(std::string_view situation, double base) {
   return situation == "01" && base == 0;
 }
 
+// Rounds to double through memory: on x87 a double result may otherwise stay
+// in an 80-bit register and be used unrounded by the next step.
+double stored_as_double(Extended value) {
+  volatile double stored = static_cast<double>(value);
+  return stored;
+}
+
 Contribution complete(const ItensNotasArgs& a, double settings_rate) {
   Contribution c;
-  c.base = a.valortot - a.desconto;
+  c.base = stored_as_double(a.valortot - a.desconto);
   c.rate = settings_rate;
-  c.value = static_cast<double>(
+  c.value = stored_as_double(
       arredonda(static_cast<Extended>(c.rate) / 100 * static_cast<Extended>(c.base), 2));
   return c;
 }

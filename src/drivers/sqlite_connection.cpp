@@ -63,6 +63,9 @@ void SqliteConnection::fail() const { throw DatabaseError(api_->errmsg(db_)); }
 SqliteConnection::Statement SqliteConnection::prepare(const std::string& sql) {
   open();
   if (sql.size() > static_cast<std::size_t>(INT_MAX)) throw DatabaseError("Statement too long");
+  // The engine reads a statement only up to a zero byte, which can stand
+  // only inside a quoted text: refuse it rather than send half a value.
+  if (sql.find('\0') != std::string::npos) throw DatabaseError("A statement cannot hold a zero byte");
   const char* const end = sql.data() + sql.size();
   const char* tail = nullptr;
   sqlite::Stmt* raw = nullptr;

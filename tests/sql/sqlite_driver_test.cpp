@@ -61,6 +61,7 @@ TEST(SqliteDriver, RejectedStatementsCarryTheEnginesMessage) {
       {"  -- nothing\r\n", "No statement to run"},
       {"INSERT INTO T VALUES (2); INSERT INTO T VALUES (3)", "Only one statement can run at a time"},
   };
+  const std::string with_zero_byte("INSERT INTO X VALUES ('a\0'); INSERT INTO T VALUES (9)", 53);
   auto db = open_connection("sqlite::memory:");
   db->execute("CREATE TABLE T (ID INTEGER PRIMARY KEY)");
   db->execute("INSERT INTO T VALUES (1)");
@@ -69,7 +70,8 @@ TEST(SqliteDriver, RejectedStatementsCarryTheEnginesMessage) {
     EXPECT_EQ(database_error_of([&, sql = sql] { db->execute(sql); }), message);
     EXPECT_EQ(database_error_of([&, sql = sql] { db->query(sql); }), message);
   }
-  EXPECT_EQ(count(*db, "T"), 1);  // nothing of the second statement ran either
+  EXPECT_EQ(database_error_of([&] { db->execute(with_zero_byte); }), "A statement cannot hold a zero byte");
+  EXPECT_EQ(count(*db, "T"), 1);  // nothing of a refused text ran
   // A trailing terminator, blanks and comments are no second statement.
   db->execute("INSERT INTO T VALUES (2);\r\n-- done\r\n");
   EXPECT_EQ(count(*db, "T"), 2);

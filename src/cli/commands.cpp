@@ -292,7 +292,9 @@ int run_demo(const std::vector<std::string>& args) {
   }
   std::printf("Created the database %s for a Simples Nacional company (regime S):\n"
               "next invoice id %d, Simples Nacional credit %s, PIS %s, COFINS %s,\n"
-              "and a few customers, carriers and products for the lookups to find.\n\n"
+              "and a few customers, carriers and products for the lookups to find.\n"
+              "The regime is the database's, not the document's: every document registered\n"
+              "here gets the Simples Nacional remarks, the normal-regime example included.\n\n"
               "Registering examples/notas-exemplo.json, one transaction per document:\n",
               target.c_str(), settings.contador, rate(settings.aliqsn).c_str(), rate(settings.aliqpis).c_str(),
               rate(settings.aliqcofins).c_str());

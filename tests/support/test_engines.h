@@ -21,9 +21,13 @@ struct TestEngine {
   std::string (*create_database)(const std::filesystem::path& dir);
   // Removes one column of a table (the engines spell this differently).
   void (*drop_column)(Connection& connection, std::string_view table, std::string_view column);
+  // Throws DatabaseError when the engine cannot run here (no client library
+  // for this target, as for Firebird under the 32-bit build); null: always.
+  void (*probe)();
 };
 
-// The engines whose client library is present here, by name.
+// The engines whose client library is present here, by name. An engine left
+// out is named once on standard error with the reason.
 std::vector<std::string> test_engine_names();
 // Throws std::invalid_argument for an unknown name.
 const TestEngine& test_engine(std::string_view name);

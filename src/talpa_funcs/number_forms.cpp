@@ -1,0 +1,66 @@
+// The general number text, the amount literal and the money text.
+#include "talpa_funcs/number_text.h"
+#include "talpa_funcs/talpa_funcs.h"
+
+namespace kovo {
+namespace {
+
+template <typename Float>
+void append_amount(std::string& out, Float amount) {
+  char buf[detail::kNumberTextCapacity];
+  const std::size_t n = detail::write_general_number(buf, amount, kBrazilian);
+  append_valor_sql(out, std::string_view(buf, n));
+}
+
+}  // namespace
+
+void append_general_number_text(std::string& out, Extended value, const Separators& seps) {
+  char buf[detail::kNumberTextCapacity];
+  out.append(buf, detail::write_general_number(buf, value, seps));
+}
+
+void append_general_number_text(std::string& out, double value, const Separators& seps) {
+  char buf[detail::kNumberTextCapacity];
+  out.append(buf, detail::write_general_number(buf, value, seps));
+}
+
+void append_amount_literal(std::string& out, double amount) { append_amount(out, amount); }
+
+void append_amount_literal(std::string& out, Extended amount) { append_amount(out, amount); }
+
+void append_money_text(std::string& out, Extended value, const Separators& seps) {
+  char buf[detail::kNumberTextCapacity];
+  out.append(buf, detail::write_money(buf, value, seps));
+}
+
+std::string general_number_text(Extended value, const Separators& seps) {
+  std::string out;
+  append_general_number_text(out, value, seps);
+  return out;
+}
+
+std::string general_number_text(double value, const Separators& seps) {
+  std::string out;
+  append_general_number_text(out, value, seps);
+  return out;
+}
+
+std::string amount_literal(double amount) {
+  std::string out;
+  append_amount_literal(out, amount);
+  return out;
+}
+
+std::string amount_literal(Extended amount) {
+  std::string out;
+  append_amount_literal(out, amount);
+  return out;
+}
+
+std::string money_text(Extended value, const Separators& seps) {
+  std::string out;
+  append_money_text(out, value, seps);
+  return out;
+}
+
+}  // namespace kovo

@@ -2,8 +2,6 @@
 // the engine rejects at each step, a missing table, a missing column, no
 // connection, and failures that are not the database's.
 #include <cctype>
-#include <cmath>
-#include <functional>
 #include <limits>
 #include <string>
 

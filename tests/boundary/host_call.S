@@ -23,6 +23,7 @@ kovo_test_host_call:
   movl %edi, current_frame@GOTOFF(%ecx)
   movl %esp, HC_SAVED_ESP(%edi)
   fnstcw HC_OWN_X87_CONTROL(%edi)
+  fnclex                           /* no flags raised before the call */
   fldcw HC_X87_CONTROL_IN(%edi)
 
   /* The stack arguments, first declared first. */

@@ -9,7 +9,7 @@ need=(
   googletest libgtest-dev libbenchmark-dev
   sqlite3 libsqlite3-0
   firebird3.0-server-core firebird3.0-utils libfbclient2
-  g++-mingw-w64-i686 binutils-mingw-w64-i686
+  g++-mingw-w64-i686 g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-i686-linux-gnu qemu-user
   libsqlite3-0:i386 libstdc++6:i386 libgcc-s1:i386 libc6:i386
   valgrind clang libclang-rt-14-dev

@@ -31,7 +31,8 @@
  *   *errptr is released first. On success *errptr is left as it was.
  * - A database error inside an operation is also shown through the error
  *   report (see kovo_set_error_report_hook), as the library's other hosts
- *   see it; what ran before it stays until you roll back.
+ *   see it. After any failure of an operation, the statements it ran before
+ *   the failure stay in your transaction until you roll back.
  * - Nothing is committed by the library: begin, commit and roll back are
  *   yours. Outside a transaction every statement commits on its own.
  * - A connection is used by one thread at a time. No C++ exception ever

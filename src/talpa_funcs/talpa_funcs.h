@@ -33,6 +33,17 @@ class ConversionError : public std::runtime_error {
 
 // The append_ forms write onto the end of `out` and allocate nothing beyond
 // the growth of `out`; the returning forms are conveniences over them.
+//
+// Numbers: the digits are those of the value's exact decimal expansion
+// rounded to 18 significant digits (ties to even), then cut to 15 by the
+// 16th digit. Nothing depends on the C library's formatting or locale.
+//
+// Dates and times: the day count is rounded to the nearest millisecond; a
+// negative count goes back from 30 December 1899, its fraction's magnitude
+// being the time of day. A date before 1 January 0001 is "00/00/0000". A
+// NaN or infinite value, and a date after 31 December 9999, throw
+// ConversionError ("'<general number text>' is not a valid date" or
+// "... valid time") and leave `out` as it was.
 void append_integer_literal(std::string& out, std::int32_t value);
 void append_general_number_text(std::string& out, Extended value,
                                 const Separators& seps = kBrazilian);
@@ -47,6 +58,7 @@ void append_time_literal(std::string& out, double datetime,
                          const Separators& seps = kBrazilian);
 void append_money_text(std::string& out, Extended value,
                        const Separators& seps = kBrazilian);
+// Always for Brazilian separators: "," becomes ".", "." is dropped.
 void append_valor_sql(std::string& out, std::string_view text);
 
 std::string integer_literal(std::int32_t value);
@@ -63,6 +75,9 @@ std::string valor_sql(std::string_view text);
 // Rounds half away from zero to `decimals` places, judged on the first 15
 // significant digits of amount * 10^decimals. Throws ConversionError
 // ("'INF' is not a valid floating point value") for a non-finite product.
+// Runs under its own X87PrecisionGuard, so the caller's precision and
+// rounding settings do not matter and are left as they were. A unit
+// 10^-decimals too small for the extended type rounds every amount to 0.
 Extended arredonda(Extended amount, std::int32_t decimals,
                    const Separators& seps = kBrazilian);
 

@@ -2,6 +2,7 @@
 // advances it, puts the Simples Nacional remarks in place, resolves the
 // customer and the carrier, writes the NOTAS row and, for a coupon sale,
 // the coupon link.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -11,7 +12,9 @@
 #include "invoice/variant_integer.h"
 #include "operations.h"
 #include "settlement/cupom_insert.h"
+#include "sql/database_error.h"
 #include "sql/statement_runner.h"
+#include "sql/value_reads.h"
 #include "talpa_funcs/talpa_funcs.h"
 
 namespace kovo {
@@ -42,6 +45,40 @@ void compose_carrier_lookup(StatementRunner& runner, const NotasArgs& a) {
   runner.end_line();
 }
 
+// Whether the re-read counter holds `next`, whatever type the engine gives.
+bool counter_reads(const Value& value, std::int64_t next) {
+  switch (value.kind) {
+    case Value::Kind::Integer:
+      return value.integer == next;
+    case Value::Kind::Float:
+      return value.real == static_cast<double>(next);
+    case Value::Kind::Text:
+      try {
+        return variant_to_integer(value) == next;
+      } catch (const ConversionError&) {
+        return false;
+      }
+    case Value::Kind::Null:
+      break;
+  }
+  return false;
+}
+
+// Between the read of the counter and its increment another registration
+// may have read the same value (autocommit, or a read-committed engine
+// where it committed before our update). Its increment then shows in our
+// re-read: the id is refused before anything carries it. Only the re-read
+// that the registration makes anyway is used, so the statements stay as
+// they are.
+void check_counter_advanced_once(std::int32_t id, const Value& reread) {
+  const std::int64_t next = std::int64_t{id} + 1;
+  if (counter_reads(reread, next)) return;
+  const std::string now = reread.is_null() ? "null" : read_string(reread);
+  throw DatabaseError("Invoice id " + std::to_string(id) + " is not free: parametros_ultimoidnota reads " +
+                      now + " after the increment, not " + std::to_string(next) +
+                      " (another registration ran at the same time)");
+}
+
 std::int32_t register_header(Connection* conexao, const NotasArgs& a) {
   X87PrecisionGuard guard;
   HeaderValues row;
@@ -64,6 +101,7 @@ std::int32_t register_header(Connection* conexao, const NotasArgs& a) {
     lookups.clear();
     lookups.add(kSelectSettings);
     lookups.open();
+    check_counter_advanced_once(row.id, lookups.as_variant("parametros_ultimoidnota"));
     if (lookups.as_string("parametros_tipoempresa") == "S") {
       row.obs7 = kSimplesNacionalRemark;
       if (a.consumidorfinal != "0" && a.basecreditoicms > 0) {

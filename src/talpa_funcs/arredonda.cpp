@@ -25,7 +25,7 @@ Extended power_of_ten(std::uint32_t n) {
 }  // namespace
 
 Extended arredonda(Extended amount, std::int32_t decimals, const Separators& seps) {
-  // The steps below need a 64-bit significand and rounding to nearest,
+  // The arithmetic below needs a 64-bit significand and rounding to nearest,
   // whatever the caller's floating unit is set to.
   const X87PrecisionGuard guard;
   const std::uint32_t magnitude =

@@ -5,11 +5,16 @@
 namespace kovo {
 namespace {
 
+// valor_sql of a Brazilian general number text turns its decimal comma into
+// a point and drops thousands separators, of which that text has none: the
+// writer gives the same text at once when told the decimal separator is a
+// point, without a second pass over it.
+constexpr Separators kAmountLiteral{'.', kBrazilian.thousands, kBrazilian.date, kBrazilian.time};
+
 template <typename Float>
 void append_amount(std::string& out, Float amount) {
   char buf[detail::kNumberTextCapacity];
-  const std::size_t n = detail::write_general_number(buf, amount, kBrazilian);
-  append_valor_sql(out, std::string_view(buf, n));
+  out.append(buf, detail::write_general_number(buf, amount, kAmountLiteral));
 }
 
 }  // namespace

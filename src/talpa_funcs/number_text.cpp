@@ -27,7 +27,7 @@ char* put_unsigned(char* p, std::uint64_t v) noexcept {
   return p;
 }
 
-// Steps 4 and 5: fixed notation for 0.0001 <= magnitude < 10^15, exponent
+// Fixed notation for 0.0001 <= magnitude < 10^15 (after the cut), exponent
 // notation otherwise.
 char* put_digits(char* p, bool negative, const DigitString& d, const Separators& seps) noexcept {
   if (negative) *p++ = '-';

@@ -64,12 +64,10 @@ namespace kovo {
 void compose_itensnotas_insert(StatementRunner& runner, const ItensNotasArgs& a,
                                const ItemValues& v) {
   runner.clear();
-  runner.add("INSERT INTO ITENSNOTAS");
-  runner.add("(");
-#define KOVO_COLUMN_LINE(column, form, value, separator) runner.add(column);
-  KOVO_ITENSNOTAS_ROW(KOVO_COLUMN_LINE)
+  // The fixed lines up to VALUES( are one text, joined when compiled.
+#define KOVO_COLUMN_LINE(column, form, value, separator) column "\r\n"
+  runner.add_lines("INSERT INTO ITENSNOTAS\r\n(\r\n" KOVO_ITENSNOTAS_ROW(KOVO_COLUMN_LINE) "VALUES(\r\n");
 #undef KOVO_COLUMN_LINE
-  runner.add("VALUES(");
   ValueLines values(runner);
 #define KOVO_VALUE_LINE(column, form, value, separator) values.form(value, separator);
   KOVO_ITENSNOTAS_ROW(KOVO_VALUE_LINE)

@@ -95,11 +95,10 @@ namespace kovo {
 
 void compose_notas_insert(StatementRunner& runner, const NotasArgs& a, const HeaderValues& v) {
   runner.clear();
-  runner.add("INSERT INTO NOTAS");
-#define KOVO_COLUMN_LINE(column, form, value, separator) runner.add(column);
-  KOVO_NOTAS_ROW(KOVO_COLUMN_LINE)
+  // The fixed lines up to VALUES( are one text, joined when compiled.
+#define KOVO_COLUMN_LINE(column, form, value, separator) column "\r\n"
+  runner.add_lines("INSERT INTO NOTAS\r\n" KOVO_NOTAS_ROW(KOVO_COLUMN_LINE) "VALUES(\r\n");
 #undef KOVO_COLUMN_LINE
-  runner.add("VALUES(");
   ValueLines values(runner);
 #define KOVO_VALUE_LINE(column, form, value, separator) values.form(value, separator);
   KOVO_NOTAS_ROW(KOVO_VALUE_LINE)

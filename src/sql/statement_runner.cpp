@@ -41,6 +41,12 @@ void StatementRunner::add(std::string_view line) {
   text_.append("\r\n");
 }
 
+void StatementRunner::add_lines(std::string_view lines) {
+  end_line();
+  close_result();
+  text_.append(lines);
+}
+
 std::string& StatementRunner::begin_line() {
   end_line();
   close_result();

@@ -25,6 +25,10 @@ class StatementRunner {
   // appended, never the whole text rebuilt.
   void clear();
   void add(std::string_view line);
+  // Adds several whole lines at once, `lines` holding each one followed by
+  // CR LF: the same text and the same closing of a result as adding them
+  // one by one, for the fixed parts of a statement joined when compiled.
+  void add_lines(std::string_view lines);
   // Starts a line and returns the text to append its pieces to, so that a
   // line can be written in place from its literal forms; end_line() ends
   // it. add, execute and open end a line left unfinished.

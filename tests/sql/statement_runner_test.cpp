@@ -53,9 +53,17 @@ TEST(StatementRunner, StatementTextIsEveryLineFollowedByCrLf) {
   runner.begin_line().append("Y ").append("TEXT)");
   runner.execute();
 
-  ASSERT_EQ(recorder.texts.size(), 2u);
+  // Whole lines joined beforehand, after a line left unfinished.
+  runner.clear();
+  runner.begin_line().append("INSERT INTO T");
+  runner.add_lines("(X,\r\nY)\r\n");
+  runner.add("VALUES (1, 'a')");
+  runner.execute();
+
+  ASSERT_EQ(recorder.texts.size(), 3u);
   EXPECT_EQ(recorder.texts[0], "SELECT 1 AS A\r\nWHERE 1 = 1\r\n");
   EXPECT_EQ(recorder.texts[1], "CREATE TABLE T (X INTEGER,\r\nY TEXT)\r\n");
+  EXPECT_EQ(recorder.texts[2], "INSERT INTO T\r\n(X,\r\nY)\r\nVALUES (1, 'a')\r\n");
 }
 
 TEST(StatementRunner, NullConnectionFailsEveryStatement) {
@@ -153,6 +161,12 @@ TEST(StatementRunner, ChangingTheTextClosesTheOpenResult) {
   runner.open();
   EXPECT_EQ(runner.as_integer("N"), 1);
   runner.begin_line();
+  EXPECT_EQ(database_error_of([&] { runner.as_integer("N"); }), "Field 'N' not found");
+
+  runner.clear();
+  runner.add("SELECT COUNT(*) AS N FROM T");
+  runner.open();
+  runner.add_lines("");
   EXPECT_EQ(database_error_of([&] { runner.as_integer("N"); }), "Field 'N' not found");
 }
 

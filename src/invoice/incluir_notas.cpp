@@ -79,6 +79,25 @@ void check_counter_advanced_once(std::int32_t id, const Value& reread) {
                       " (another registration ran at the same time)");
 }
 
+// Everything of the call that can fail outside the database is tried
+// before the counter is advanced, so that such a failure (a ConversionError)
+// writes nothing: the date and time literals of the row, and the credit
+// remark from the settings row as first read. The remark that the row
+// carries is still made from the re-read settings row; both are the same
+// unless another host changed the settings in between.
+void try_conversions(const NotasArgs& a, StatementRunner& settings) {
+  std::string scratch;  // a literal is short enough to need no allocation
+  append_date_literal(scratch, a.dataemissao);
+  scratch.clear();
+  append_date_literal(scratch, a.datasaida);
+  scratch.clear();
+  append_time_literal(scratch, a.horasaida);
+  if (settings.as_string("parametros_tipoempresa") == "S" && a.consumidorfinal != "0" &&
+      a.basecreditoicms > 0) {
+    (void)icms_credit_remark(settings.as_float("parametros_aliqsn"), a.basecreditoicms);
+  }
+}
+
 std::int32_t register_header(Connection* conexao, const NotasArgs& a) {
   X87PrecisionGuard guard;
   HeaderValues row;
@@ -93,6 +112,7 @@ std::int32_t register_header(Connection* conexao, const NotasArgs& a) {
     lookups.open();
     // Converted before anything is written: a null counter fails here.
     row.id = variant_to_integer(lookups.as_variant("parametros_ultimoidnota"));
+    try_conversions(a, lookups);
 
     lookups.clear();
     lookups.add(kAdvanceCounter);

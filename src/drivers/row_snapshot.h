@@ -21,6 +21,12 @@ class RowSnapshot final : public Cursor {
   bool has_row() const override { return has_row_; }
   int column_count() const override { return static_cast<int>(names_.size()); }
   std::string column_name(int index) const override { return names_.at(static_cast<std::size_t>(index)); }
+  int find_column(std::string_view name) const override {
+    for (std::size_t i = 0; i < names_.size(); ++i) {
+      if (same_column_name(names_[i], name)) return static_cast<int>(i);
+    }
+    return -1;
+  }
   // Null for every column of a result without rows.
   Value column_value(int index) const override {
     return has_row_ ? row_.at(static_cast<std::size_t>(index)) : Value::null();

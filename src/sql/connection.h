@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "sql/column_name.h"
 #include "sql/value.h"
 
 namespace kovo {
@@ -20,6 +21,17 @@ class Cursor {
   virtual int column_count() const = 0;
   virtual std::string column_name(int index) const = 0;  // as the engine names it
   virtual Value column_value(int index) const = 0;       // of the first row
+
+  // The index of the first column named `name` (same_column_name), or -1.
+  // The default asks column_name() for each column; a cursor that keeps its
+  // names answers without copying them.
+  virtual int find_column(std::string_view name) const {
+    const int count = column_count();
+    for (int i = 0; i < count; ++i) {
+      if (same_column_name(column_name(i), name)) return i;
+    }
+    return -1;
+  }
 };
 
 // Every method reports failure by throwing DatabaseError with the engine's

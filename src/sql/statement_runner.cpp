@@ -9,15 +9,6 @@ namespace {
 
 thread_local int live_runners = 0;
 
-bool same_name(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
-    if (fold(a[i]) != fold(b[i])) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 StatementRunner::StatementRunner(Connection* connection) : connection_(connection) { ++live_runners; }
@@ -80,12 +71,8 @@ void StatementRunner::open() {
 }
 
 int StatementRunner::find_column(std::string_view column) const {
-  if (result_) {
-    const int count = result_->column_count();
-    for (int i = 0; i < count; ++i) {
-      if (same_name(result_->column_name(i), column)) return i;
-    }
-  }
+  const int index = result_ ? result_->find_column(column) : -1;
+  if (index >= 0) return index;
   throw DatabaseError("Field '" + std::string(column) + "' not found");
 }
 

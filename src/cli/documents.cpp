@@ -70,7 +70,9 @@ class Reader {
       const std::string at = (where.empty() ? "" : where + ", ") + "key \"" + key + "\"";
       if (field == nullptr) fail(at, "unknown key");
       if (value.kind == Value::Kind::Null) continue;
-      std::visit([&](auto member) { store(args.*member, field->kind, value, at); }, field->member);
+      // A named reference: clang before 16 cannot capture a structured binding.
+      const Value& given = value;
+      std::visit([&](auto member) { store(args.*member, field->kind, given, at); }, field->member);
     }
   }
 

@@ -4,6 +4,13 @@
 
 namespace kovo::json {
 
+Value::Value() = default;
+Value::~Value() = default;
+Value::Value(const Value&) = default;
+Value::Value(Value&&) noexcept = default;
+Value& Value::operator=(const Value&) = default;
+Value& Value::operator=(Value&&) noexcept = default;
+
 const Value* Value::find(std::string_view key) const {
   for (const auto& member : members) {
     if (member.first == key) return &member.second;

@@ -24,6 +24,15 @@ struct Value {
   int line = 0;  // where the value starts, from 1
   int column = 0;
 
+  // Defined where Value is complete: clang before 16 otherwise instantiates
+  // the destructor of `members` while Value is still incomplete.
+  Value();
+  ~Value();
+  Value(const Value&);
+  Value(Value&&) noexcept;
+  Value& operator=(const Value&);
+  Value& operator=(Value&&) noexcept;
+
   // The member named `key`, or null when there is none.
   const Value* find(std::string_view key) const;
 };

@@ -191,10 +191,13 @@ std::unique_ptr<Cursor> FirebirdConnection::run_in(Handle& tr, const std::string
     throw DatabaseError("Statement text longer than 64 KiB holds a zero byte; Firebird cannot take it");
   }
   Statement statement(*api_, db_);
-  SqlDaPtr out = allocate_sqlda(want_row ? 16 : 1);
+  // Room for the columns of a lookup; a wider result is described again
+  // below. A statement run for no row needs none.
+  constexpr int kColumnsFirstGuess = 8;
+  SqlDaPtr out = want_row ? allocate_sqlda(kColumnsFirstGuess) : nullptr;
   StatusVector status{};
   api_->dsql_prepare(status, &tr, statement.get(), static_cast<unsigned short>(counted ? sql.size() : 0),
-                     sql.c_str(), kDialect, want_row ? out.get() : nullptr);
+                     sql.c_str(), kDialect, out.get());
   check(*api_, status);
 
   const int type = statement.type();

@@ -20,7 +20,7 @@ constexpr std::string_view kHeaderTag = "[e:kovo_error:999999]";
 
 struct ExportCase {
   const char* name;
-  const std::vector<ArgumentSpec>* arguments;
+  const std::vector<ArgumentColumn>* arguments;
   const char* table;
   std::uint32_t stack_bytes;
   bool boolean;  // else the invoice id, -1 on failure

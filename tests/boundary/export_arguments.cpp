@@ -13,14 +13,14 @@ constexpr Kind D = Kind::Date;
 constexpr Kind H = Kind::Time;
 }  // namespace
 
-const std::vector<ArgumentSpec> kCupomArguments = {
+const std::vector<ArgumentColumn> kCupomArguments = {
     {C, ""},  // conexao
     {I, "CUPOM_NFE_IDNOTA"},
     {I, "CUPOM_NFE_COO"},
     {I, "CUPOM_NFE_IDIMPRESSORA"},
 };
 
-const std::vector<ArgumentSpec> kContasNotasArguments = {
+const std::vector<ArgumentColumn> kContasNotasArguments = {
     {C, ""},  // conexao
     {I, "CONTASNOTAS_IDNOTA"},
     {I, "CONTASNOTAS_PARCELA"},
@@ -28,7 +28,7 @@ const std::vector<ArgumentSpec> kContasNotasArguments = {
     {A, "CONTASNOTAS_VALOR"},
 };
 
-const std::vector<ArgumentSpec> kNotasArguments = {
+const std::vector<ArgumentColumn> kNotasArguments = {
     {C, ""},  // conexao
     {I, "NOTAS_NUMERO"},
     {T, "NOTAS_MODELO"},
@@ -116,7 +116,7 @@ const std::vector<ArgumentSpec> kNotasArguments = {
     {A, ""},  // basecreditoicms: ICMS credit remark
 };
 
-const std::vector<ArgumentSpec> kItensNotasArguments = {
+const std::vector<ArgumentColumn> kItensNotasArguments = {
     {C, ""},  // conexao
     {I, "ITENSNOTAS_IDNOTA"},
     {T, ""},  // refvenda: product lookup
@@ -200,20 +200,20 @@ std::int32_t count_for_argument(std::size_t index) {
 
 }  // namespace
 
-PreparedCall prepare_call(const std::vector<ArgumentSpec>& specs, std::uint32_t connection,
+PreparedCall prepare_call(const std::vector<ArgumentColumn>& arguments, std::uint32_t connection,
                           HostTexts& texts, const char* nil_column,
                           const std::vector<Override>& overrides) {
   PreparedCall call;
   int dates = 0;
-  for (std::size_t i = 0; i < specs.size(); ++i) {
-    const ArgumentSpec& spec = specs[i];
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const ArgumentColumn& argument = arguments[i];
     const int position = static_cast<int>(i) + 1;
     const Override* override = nullptr;
     for (const Override& o : overrides) {
       if (o.position == position) override = &o;
     }
     std::string expected;
-    switch (spec.kind) {
+    switch (argument.kind) {
       case Kind::Connection:
         call.arguments.word(connection);
         break;
@@ -225,7 +225,7 @@ PreparedCall prepare_call(const std::vector<ArgumentSpec>& specs, std::uint32_t 
         const std::string value = override ? override->text : "v" + std::to_string(position);
         const char* text = nullptr;
         const std::int32_t count = count_for_argument(i);
-        if (std::strcmp(spec.column, nil_column) != 0 || !*spec.column) {
+        if (std::strcmp(argument.column, nil_column) != 0 || !*argument.column) {
           text = count < 0 ? texts.constant(value) : texts.make(value, count);
         }
         call.arguments.text(text);
@@ -249,8 +249,8 @@ PreparedCall prepare_call(const std::vector<ArgumentSpec>& specs, std::uint32_t 
         expected = kTimeText;
         break;
     }
-    if (*spec.column) {
-      call.expected_columns.push_back({spec.column, expected, spec.kind == Kind::Amount});
+    if (*argument.column) {
+      call.expected_columns.push_back({argument.column, expected, argument.kind == Kind::Amount});
     }
   }
   return call;

@@ -15,15 +15,15 @@
 
 enum class Kind { Connection, Int, Text, Amount, Date, Time };
 
-struct ArgumentSpec {
+struct ArgumentColumn {
   Kind kind;
   const char* column;  // "" when the argument fills no column of the row
 };
 
-extern const std::vector<ArgumentSpec> kCupomArguments;        // 4
-extern const std::vector<ArgumentSpec> kContasNotasArguments;  // 5
-extern const std::vector<ArgumentSpec> kItensNotasArguments;   // 55
-extern const std::vector<ArgumentSpec> kNotasArguments;        // 85
+extern const std::vector<ArgumentColumn> kCupomArguments;        // 4
+extern const std::vector<ArgumentColumn> kContasNotasArguments;  // 5
+extern const std::vector<ArgumentColumn> kItensNotasArguments;   // 55
+extern const std::vector<ArgumentColumn> kNotasArguments;        // 85
 
 // A call's arguments and the column values they should produce.
 struct PreparedCall {
@@ -51,6 +51,6 @@ struct Override {
   double real = 0;   // for amounts
 };
 
-PreparedCall prepare_call(const std::vector<ArgumentSpec>& specs, std::uint32_t connection,
+PreparedCall prepare_call(const std::vector<ArgumentColumn>& arguments, std::uint32_t connection,
                           HostTexts& texts, const char* nil_column = "",
                           const std::vector<Override>& overrides = {});

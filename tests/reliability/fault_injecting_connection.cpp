@@ -15,6 +15,7 @@ class FaultInjectingCursor final : public Cursor {
   bool has_row() const override { return inner_->has_row(); }
   int column_count() const override { return inner_->column_count(); }
   std::string column_name(int index) const override { return inner_->column_name(index); }
+  int find_column(std::string_view name) const override { return inner_->find_column(name); }
   Value column_value(int index) const override {
     owner_.step(Operation::Read, inner_->column_name(index));
     return inner_->column_value(index);

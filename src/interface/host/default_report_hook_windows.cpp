@@ -8,8 +8,10 @@
 namespace kovo {
 
 void default_error_report(const char* caption, const char* text) noexcept {
-  // Owned by the host's active window, which stays disabled meanwhile.
-  MessageBoxA(GetActiveWindow(), text, caption, MB_OK | MB_ICONERROR | MB_APPLMODAL);
+  // Owned by the host's active window, which stays disabled meanwhile; with
+  // none, every top-level window of the calling thread is disabled instead.
+  const HWND owner = GetActiveWindow();
+  MessageBoxA(owner, text, caption, MB_OK | MB_ICONERROR | (owner ? MB_APPLMODAL : MB_TASKMODAL));
 }
 
 }  // namespace kovo

@@ -1,7 +1,7 @@
 // The error report's text and the hook that shows it.
 #include "interface/error_report.h"
 
-#include <mutex>
+#include <atomic>
 #include <string>
 
 #include "interface/default_report_hook.h"
@@ -19,9 +19,22 @@ struct InstalledHook {
 };
 
 // Calls on different connections may run on different threads; the hook is
-// copied under the lock and called outside it.
-std::mutex hook_mutex;
+// copied under the lock and called outside it. A spin lock over a plain
+// record: both are constant-initialised and trivially destroyed, so loading
+// and unloading the library runs none of its code.
+std::atomic_flag hook_lock = ATOMIC_FLAG_INIT;
 InstalledHook installed;
+
+class HookLock {
+ public:
+  HookLock() noexcept {
+    while (hook_lock.test_and_set(std::memory_order_acquire)) {
+    }
+  }
+  ~HookLock() { hook_lock.clear(std::memory_order_release); }
+  HookLock(const HookLock&) = delete;
+  HookLock& operator=(const HookLock&) = delete;
+};
 
 }  // namespace
 
@@ -40,14 +53,14 @@ std::string compose_error_report(std::string_view tag, std::string_view message)
 }
 
 void set_error_report_hook(ErrorReportHook hook, void* context) {
-  std::lock_guard<std::mutex> lock(hook_mutex);
+  HookLock lock;
   installed = InstalledHook{hook, hook ? context : nullptr};
 }
 
 void show_error_report(std::string_view text) {
   InstalledHook current;
   {
-    std::lock_guard<std::mutex> lock(hook_mutex);
+    HookLock lock;
     current = installed;
   }
   // The hook takes C texts; a message may hold zero bytes of its own, which

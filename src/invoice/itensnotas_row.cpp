@@ -63,11 +63,16 @@ namespace kovo {
 
 void compose_itensnotas_insert(StatementRunner& runner, const ItensNotasArgs& a,
                                const ItemValues& v) {
-  runner.clear();
   // The fixed lines up to VALUES( are one text, joined when compiled.
 #define KOVO_COLUMN_LINE(column, form, value, separator) column "\r\n"
-  runner.add_lines("INSERT INTO ITENSNOTAS\r\n(\r\n" KOVO_ITENSNOTAS_ROW(KOVO_COLUMN_LINE) "VALUES(\r\n");
+  constexpr std::string_view head = "INSERT INTO ITENSNOTAS\r\n(\r\n" KOVO_ITENSNOTAS_ROW(KOVO_COLUMN_LINE) "VALUES(\r\n";
 #undef KOVO_COLUMN_LINE
+#define KOVO_COUNT_VALUE(column, form, value, separator) +1
+  constexpr std::size_t value_count = 0 KOVO_ITENSNOTAS_ROW(KOVO_COUNT_VALUE);
+#undef KOVO_COUNT_VALUE
+  runner.clear();
+  runner.reserve(head.size() + (value_count + 1) * kTypicalValueLine);
+  runner.add_lines(head);
   ValueLines values(runner);
 #define KOVO_VALUE_LINE(column, form, value, separator) values.form(value, separator);
   KOVO_ITENSNOTAS_ROW(KOVO_VALUE_LINE)

@@ -94,11 +94,16 @@ namespace kovo {
   X("NOTAS_INDPRES)", integer, a.indpres, "")
 
 void compose_notas_insert(StatementRunner& runner, const NotasArgs& a, const HeaderValues& v) {
-  runner.clear();
   // The fixed lines up to VALUES( are one text, joined when compiled.
 #define KOVO_COLUMN_LINE(column, form, value, separator) column "\r\n"
-  runner.add_lines("INSERT INTO NOTAS\r\n" KOVO_NOTAS_ROW(KOVO_COLUMN_LINE) "VALUES(\r\n");
+  constexpr std::string_view head = "INSERT INTO NOTAS\r\n" KOVO_NOTAS_ROW(KOVO_COLUMN_LINE) "VALUES(\r\n";
 #undef KOVO_COLUMN_LINE
+#define KOVO_COUNT_VALUE(column, form, value, separator) +1
+  constexpr std::size_t value_count = 0 KOVO_NOTAS_ROW(KOVO_COUNT_VALUE);
+#undef KOVO_COUNT_VALUE
+  runner.clear();
+  runner.reserve(head.size() + (value_count + 1) * kTypicalValueLine);
+  runner.add_lines(head);
   ValueLines values(runner);
 #define KOVO_VALUE_LINE(column, form, value, separator) values.form(value, separator);
   KOVO_NOTAS_ROW(KOVO_VALUE_LINE)

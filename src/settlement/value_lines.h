@@ -12,6 +12,11 @@
 
 namespace kovo {
 
+// Room a value line takes in most statements (a short literal, its
+// separator and CR LF), for reserving a statement's text up front; a longer
+// remark or description makes the text grow once more.
+inline constexpr std::size_t kTypicalValueLine = 16;
+
 class ValueLines {
  public:
   explicit ValueLines(StatementRunner& runner) : runner_(runner) {}

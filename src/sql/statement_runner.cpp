@@ -17,38 +17,10 @@ StatementRunner::~StatementRunner() { --live_runners; }
 
 int StatementRunner::live_count() { return live_runners; }
 
-void StatementRunner::close_result() { result_.reset(); }
-
 void StatementRunner::clear() {
   close_result();
   text_.clear();
   line_open_ = false;
-}
-
-void StatementRunner::add(std::string_view line) {
-  end_line();
-  close_result();
-  text_.append(line);
-  text_.append("\r\n");
-}
-
-void StatementRunner::add_lines(std::string_view lines) {
-  end_line();
-  close_result();
-  text_.append(lines);
-}
-
-std::string& StatementRunner::begin_line() {
-  end_line();
-  close_result();
-  line_open_ = true;
-  return text_;
-}
-
-void StatementRunner::end_line() {
-  if (!line_open_) return;
-  line_open_ = false;
-  text_.append("\r\n");
 }
 
 Connection& StatementRunner::connection() {

@@ -22,8 +22,12 @@ class StatementRunner {
   StatementRunner& operator=(const StatementRunner&) = delete;
 
   // Each change closes an open result. The text grows in place: a line is
-  // appended, never the whole text rebuilt.
+  // appended, never the whole text rebuilt. The per-line members are
+  // defined below, inline: a statement row writes a hundred lines.
   void clear();
+  // Makes room for a statement of about `bytes`, so that a long one is not
+  // copied as it grows. Changes nothing else.
+  void reserve(std::size_t bytes) { text_.reserve(bytes); }
   void add(std::string_view line);
   // Adds several whole lines at once, `lines` holding each one followed by
   // CR LF: the same text and the same closing of a result as adding them
@@ -58,7 +62,7 @@ class StatementRunner {
 
  private:
   int find_column(std::string_view column) const;
-  void close_result();
+  void close_result() { result_.reset(); }
   Connection& connection();
 
   Connection* connection_;
@@ -66,5 +70,34 @@ class StatementRunner {
   std::unique_ptr<Cursor> result_;
   bool line_open_ = false;
 };
+
+// Two push_backs stay inline where an append of "\r\n" is a call.
+inline void StatementRunner::end_line() {
+  if (!line_open_) return;
+  line_open_ = false;
+  text_.push_back('\r');
+  text_.push_back('\n');
+}
+
+inline void StatementRunner::add(std::string_view line) {
+  end_line();
+  close_result();
+  text_.append(line);
+  text_.push_back('\r');
+  text_.push_back('\n');
+}
+
+inline void StatementRunner::add_lines(std::string_view lines) {
+  end_line();
+  close_result();
+  text_.append(lines);
+}
+
+inline std::string& StatementRunner::begin_line() {
+  end_line();
+  close_result();
+  line_open_ = true;
+  return text_;
+}
 
 }  // namespace kovo

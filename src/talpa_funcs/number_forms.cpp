@@ -13,6 +13,11 @@ constexpr Separators kAmountLiteral{'.', kBrazilian.thousands, kBrazilian.date, 
 
 template <typename Float>
 void append_amount(std::string& out, Float amount) {
+  // Most amounts of a row are zero (of either sign): "0".
+  if (amount == 0) {
+    out.push_back('0');
+    return;
+  }
   char buf[detail::kNumberTextCapacity];
   out.append(buf, detail::write_general_number(buf, amount, kAmountLiteral));
 }

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "engine_cases.h"
 #include "firebird_shared_root.h"
 #include "invoice_args.h"
 #include "issuer_rows.h"
@@ -253,7 +254,7 @@ std::string case_name(const ::testing::TestParamInfo<HostsCase>& info) {
   return std::string(info.param.engine) + (info.param.transactions ? "_transactions" : "_autocommit");
 }
 
-INSTANTIATE_TEST_SUITE_P(Engines, ConcurrentHosts, ::testing::ValuesIn(kCases), case_name);
+INSTANTIATE_TEST_SUITE_P(Engines, ConcurrentHosts, ::testing::ValuesIn(on_available_engines(kCases)), case_name);
 
 }  // namespace
 }  // namespace kovo::test

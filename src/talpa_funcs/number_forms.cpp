@@ -12,17 +12,30 @@ namespace {
 constexpr Separators kAmountLiteral{'.', kBrazilian.thousands, kBrazilian.date, kBrazilian.time};
 
 template <typename Float>
-void append_amount(std::string& out, Float amount) {
+std::size_t write_amount(char* buf, Float amount) noexcept {
   // Most amounts of a row are zero (of either sign): "0".
   if (amount == 0) {
-    out.push_back('0');
-    return;
+    *buf = '0';
+    return 1;
   }
+  return detail::write_general_number(buf, amount, kAmountLiteral);
+}
+
+template <typename Float>
+void append_amount(std::string& out, Float amount) {
   char buf[detail::kNumberTextCapacity];
-  out.append(buf, detail::write_general_number(buf, amount, kAmountLiteral));
+  out.append(buf, write_amount(buf, amount));
 }
 
 }  // namespace
+
+namespace detail {
+
+std::size_t write_amount_literal(char* buf, double amount) noexcept { return write_amount(buf, amount); }
+
+std::size_t write_amount_literal(char* buf, Extended amount) noexcept { return write_amount(buf, amount); }
+
+}  // namespace detail
 
 void append_general_number_text(std::string& out, Extended value, const Separators& seps) {
   char buf[detail::kNumberTextCapacity];

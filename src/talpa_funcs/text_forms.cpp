@@ -1,6 +1,8 @@
 // The integer literal, the quoted text and valor_sql.
 #include <charconv>
+#include <cstring>
 
+#include "talpa_funcs/number_text.h"
 #include "talpa_funcs/talpa_funcs.h"
 
 namespace kovo {
@@ -25,6 +27,26 @@ void append_quoted_text(std::string& out, std::string_view text) {
   }
   out.push_back('\'');
 }
+
+namespace detail {
+
+std::size_t write_quoted_text(char* buf, std::string_view text) noexcept {
+  char* p = buf;
+  *p++ = '\'';
+  for (std::size_t from = 0;;) {
+    const std::size_t quote = text.find('\'', from);
+    const std::size_t end = quote == std::string_view::npos ? text.size() : quote + 1;
+    if (end > from) std::memcpy(p, text.data() + from, end - from);
+    p += end - from;
+    if (quote == std::string_view::npos) break;
+    *p++ = '\'';
+    from = end;
+  }
+  *p++ = '\'';
+  return static_cast<std::size_t>(p - buf);
+}
+
+}  // namespace detail
 
 void append_valor_sql(std::string& out, std::string_view text) {
   if (text.empty()) {

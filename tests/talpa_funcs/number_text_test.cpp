@@ -4,6 +4,7 @@
 #include <limits>
 #include <string>
 
+#include "talpa_funcs/number_text.h"
 #include "talpa_funcs/talpa_funcs.h"
 
 namespace kovo {
@@ -63,6 +64,9 @@ TEST(AmountLiteral, IsTheGeneralNumberTextWithADecimalPoint) {
   for (const NumberCase& c : kNumberCases) {
     EXPECT_EQ(amount_literal(c.value), c.literal) << c.general;
     EXPECT_EQ(amount_literal(static_cast<Extended>(c.value)), c.literal) << c.general;
+    // The buffer writer the statements use.
+    char buf[detail::kNumberTextCapacity];
+    EXPECT_EQ(std::string(buf, detail::write_amount_literal(buf, c.value)), c.literal) << c.general;
   }
 }
 

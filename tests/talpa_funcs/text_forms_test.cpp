@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "talpa_funcs/number_text.h"
 #include "talpa_funcs/talpa_funcs.h"
 
 namespace kovo {
@@ -34,7 +35,13 @@ TEST(QuotedText, DoublesSingleQuotesAndKeepsEverythingElse) {
       {std::string("nul\0and\tctl\r\n", 13), std::string("'nul\0and\tctl\r\n'", 15)},
       {"A\xC7\xC3O \xE9 \x80", "'A\xC7\xC3O \xE9 \x80'"},  // Windows-1252 bytes
   };
-  for (const auto& c : cases) EXPECT_EQ(quoted_text(c.text), c.quoted) << c.text;
+  for (const auto& c : cases) {
+    EXPECT_EQ(quoted_text(c.text), c.quoted) << c.text;
+    // The buffer writer the statements use, within the room it asks for.
+    std::string buf(detail::quoted_text_capacity(c.text.size()), '#');
+    buf.resize(detail::write_quoted_text(buf.data(), c.text));
+    EXPECT_EQ(buf, c.quoted) << c.text;
+  }
 }
 
 TEST(ValorSql, TurnsBrazilianSeparatorsIntoAStatementNumber) {

@@ -77,6 +77,7 @@ void compose_itensnotas_insert(StatementRunner& runner, const ItensNotasArgs& a,
 #define KOVO_VALUE_LINE(column, form, value, separator) values.form(value, separator);
   KOVO_ITENSNOTAS_ROW(KOVO_VALUE_LINE)
 #undef KOVO_VALUE_LINE
+  values.finish();
   runner.add(")");
 }
 

@@ -108,6 +108,7 @@ void compose_notas_insert(StatementRunner& runner, const NotasArgs& a, const Hea
 #define KOVO_VALUE_LINE(column, form, value, separator) values.form(value, separator);
   KOVO_NOTAS_ROW(KOVO_VALUE_LINE)
 #undef KOVO_VALUE_LINE
+  values.finish();
   runner.add(")");
 }
 

@@ -16,6 +16,7 @@ void compose_cupom_insert(StatementRunner& runner, std::int32_t idnota, std::int
   values.integer(idnota, ", ");
   values.integer(coo, ", ");
   values.integer(idimpressora, ")");
+  values.finish();
 }
 
 }  // namespace kovo

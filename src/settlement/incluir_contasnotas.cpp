@@ -24,6 +24,7 @@ bool incluir_contasnotas(Connection* conexao, const ContasNotasArgs& args) {
     values.integer(args.parcela, ",");
     values.date(args.datavc, ",");
     values.amount(args.valor, "");
+    values.finish();
     insert.add(")");
     insert.execute();
     return true;

@@ -1,13 +1,12 @@
-// What the operation suites share: the engine-parametrised fixture and
-// argument sets that make a valid call.
+// What the operation suites share: the engine-parametrised fixture, and
+// through invoice_args.h the argument sets that make a valid call.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <string>
 
-#include "args.h"
+#include "invoice_args.h"
 #include "issuer_rows.h"
 #include "recording_connection.h"
 #include "report_capture.h"
@@ -33,15 +32,5 @@ class EngineTest : public ::testing::TestWithParam<std::string> {
 #define KOVO_ON_EVERY_ENGINE(Suite)                                                        \
   INSTANTIATE_TEST_SUITE_P(Engines, Suite, ::testing::ValuesIn(test_engine_names()), \
                            EngineName())
-
-// Day count of a calendar date (days since 30 December 1899).
-double day_count(int year, int month, int day);
-// The fraction of a day for a time of day.
-double time_of_day(int hours, int minutes, int seconds);
-
-// A valid header with no remarks, lookups that find nothing and no coupon.
-NotasArgs header_args();
-// A valid item of invoice `idnota` that completes nothing and earns no credit.
-ItensNotasArgs item_args(std::int32_t idnota);
 
 }  // namespace kovo::test

@@ -1,6 +1,14 @@
-#include "fixtures.h"
+#include "invoice_args.h"
 
 namespace kovo::test {
+
+namespace {
+constexpr const char* kCustomerCnpj = "11.111.111/0001-11";
+constexpr const char* kCustomerIe = "ISENTO";
+constexpr const char* kCarrierCnpj = "22.222.222/0001-22";
+constexpr const char* kCarrierRg = "RG-9";
+constexpr const char* kProductRef = "REF-1";
+}  // namespace
 
 double day_count(int year, int month, int day) {
   // Days from civil (proleptic Gregorian), shifted to the 1899-12-30 epoch.
@@ -34,8 +42,8 @@ NotasArgs header_args() {
   a.finalidade = "1";
   a.tipoemissao = "1";
   a.clifor = "C";
-  a.cnpjcpf = "11.111.111/0001-11";
-  a.ierg = "ISENTO";
+  a.cnpjcpf = kCustomerCnpj;
+  a.ierg = kCustomerIe;
   a.totalprodutos = 100;
   a.totalnota = 100;
   a.tipofrete = "9";
@@ -52,7 +60,7 @@ NotasArgs header_args() {
 ItensNotasArgs item_args(std::int32_t idnota) {
   ItensNotasArgs a;
   a.idnota = idnota;
-  a.refvenda = "REF-1";
+  a.refvenda = kProductRef;
   a.descricaoproduto = "PARAFUSO";
   a.cfop = "5102";
   a.um = "UN";
@@ -66,8 +74,43 @@ ItensNotasArgs item_args(std::int32_t idnota) {
   a.piscofins = "N";
   a.ipibcicms = "N";
   a.ipi_unitario = "0";
-  a.num_pedido_compra = "";
   return a;
 }
+
+Settings full_settings(std::int64_t counter) {
+  return {.ultimoidnota = counter, .tipoempresa = "S", .aliqsn = 2.5, .aliqpis = 1.65, .aliqcofins = 7.6};
+}
+
+void seed_lookups(Connection& connection) {
+  seed_customer(connection, kCustomerId, kCustomerCnpj, kCustomerIe);
+  seed_carrier(connection, kCarrierId, kCarrierCnpj, kCarrierRg);
+  seed_product(connection, kProductId, kProductRef);
+}
+
+NotasArgs full_header() {
+  NotasArgs a = header_args();
+  a.horasaida = time_of_day(18, 0, 0);
+  a.tipofrete = "1";
+  a.cnpjtransp = kCarrierCnpj;
+  a.rgtransp = kCarrierRg;
+  a.coo = kCoo;
+  a.basecreditoicms = 1000;
+  return a;
+}
+
+ItensNotasArgs full_item(std::int32_t idnota) {
+  ItensNotasArgs a = item_args(idnota);
+  a.desconto = 10;
+  a.sittrib = "101";
+  a.sittribpis = "01";
+  a.sittribcofins = "01";
+  return a;
+}
+
+ContasNotasArgs instalment(std::int32_t idnota, std::int32_t parcela) {
+  return {idnota, parcela, day_count(2024, 3, 31), 150.5};
+}
+
+CupomArgs coupon(std::int32_t idnota) { return {idnota, kCoo, 1}; }
 
 }  // namespace kovo::test

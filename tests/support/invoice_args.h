@@ -1,5 +1,6 @@
-// Calls that take every branch of their operation, and the issuer rows they
-// find: shared by the reliability suites and their driver programs.
+// Arguments that make valid calls of the four operations, and the issuer
+// rows they find: shared by the operation and reliability suites and the
+// reliability driver programs.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +10,16 @@
 #include "sql/connection.h"
 
 namespace kovo::test {
+
+// Day count of a calendar date (days since 30 December 1899).
+double day_count(int year, int month, int day);
+// The fraction of a day for a time of day.
+double time_of_day(int hours, int minutes, int seconds);
+
+// A valid header with no remarks, lookups that find nothing and no coupon.
+NotasArgs header_args();
+// A valid item of invoice `idnota` that completes nothing and earns no credit.
+ItensNotasArgs item_args(std::int32_t idnota);
 
 // A Simples Nacional company with PIS and COFINS rates, whose counter is
 // `counter`.

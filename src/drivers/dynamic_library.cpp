@@ -57,14 +57,14 @@ DynamicLibrary::~DynamicLibrary() {
 #endif
 }
 
-DynamicLibrary::AnyFunction DynamicLibrary::find(const char* symbol) const {
+DynamicLibrary::Export::Address DynamicLibrary::find(const char* symbol) const {
 #ifdef _WIN32
   // Through void(*)() so that the cast from FARPROC draws no warning.
   const auto found =
-      reinterpret_cast<AnyFunction>(GetProcAddress(reinterpret_cast<HMODULE>(handle_), symbol));
+      reinterpret_cast<Export::Address>(GetProcAddress(reinterpret_cast<HMODULE>(handle_), symbol));
 #else
   dlerror();
-  const auto found = reinterpret_cast<AnyFunction>(dlsym(handle_, symbol));
+  const auto found = reinterpret_cast<Export::Address>(dlsym(handle_, symbol));
 #endif
   if (!found) {
     throw DatabaseError("Library '" + name_ + "' has no function '" + symbol + "'");

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <type_traits>
 
 namespace kovo {
 
@@ -18,16 +19,29 @@ class DynamicLibrary {
 
   const std::string& name() const { return name_; }
 
+  // An export, converting to the function pointer type it initialises, so
+  // that a binding names its member once.
+  class Export {
+   public:
+    template <typename Pointer>
+      requires std::is_function_v<std::remove_pointer_t<Pointer>>
+    operator Pointer() const {
+      return reinterpret_cast<Pointer>(address_);
+    }
+
+   private:
+    friend class DynamicLibrary;
+    using Address = void (*)();
+    explicit Export(Address address) : address_(address) {}
+    Address address_;
+  };
+
   // The exported function `symbol`. Throws DatabaseError naming the library
   // and the symbol when it has no such export.
-  template <typename Function>
-  Function function(const char* symbol) const {
-    return reinterpret_cast<Function>(find(symbol));
-  }
+  Export function(const char* symbol) const { return Export(find(symbol)); }
 
  private:
-  using AnyFunction = void (*)();
-  AnyFunction find(const char* symbol) const;
+  Export::Address find(const char* symbol) const;
 
   std::string name_;
   void* handle_ = nullptr;

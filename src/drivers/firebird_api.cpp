@@ -30,26 +30,26 @@ std::string& configured_name() {
 
 Api::Api(std::string library_name)
     : library(std::move(library_name)),
-      attach_database(library.function<decltype(attach_database)>("isc_attach_database")),
-      create_database(library.function<decltype(create_database)>("isc_create_database")),
-      detach_database(library.function<decltype(detach_database)>("isc_detach_database")),
-      drop_database(library.function<decltype(drop_database)>("isc_drop_database")),
-      start_multiple(library.function<decltype(start_multiple)>("isc_start_multiple")),
-      commit_transaction(library.function<decltype(commit_transaction)>("isc_commit_transaction")),
-      rollback_transaction(library.function<decltype(rollback_transaction)>("isc_rollback_transaction")),
+      attach_database(library.function("isc_attach_database")),
+      create_database(library.function("isc_create_database")),
+      detach_database(library.function("isc_detach_database")),
+      drop_database(library.function("isc_drop_database")),
+      start_multiple(library.function("isc_start_multiple")),
+      commit_transaction(library.function("isc_commit_transaction")),
+      rollback_transaction(library.function("isc_rollback_transaction")),
       dsql_allocate_statement(
-          library.function<decltype(dsql_allocate_statement)>("isc_dsql_allocate_statement")),
-      dsql_prepare(library.function<decltype(dsql_prepare)>("isc_dsql_prepare")),
-      dsql_describe(library.function<decltype(dsql_describe)>("isc_dsql_describe")),
-      dsql_sql_info(library.function<decltype(dsql_sql_info)>("isc_dsql_sql_info")),
-      dsql_execute(library.function<decltype(dsql_execute)>("isc_dsql_execute")),
-      dsql_execute2(library.function<decltype(dsql_execute2)>("isc_dsql_execute2")),
-      dsql_fetch(library.function<decltype(dsql_fetch)>("isc_dsql_fetch")),
-      dsql_free_statement(library.function<decltype(dsql_free_statement)>("isc_dsql_free_statement")),
-      open_blob2(library.function<decltype(open_blob2)>("isc_open_blob2")),
-      get_segment(library.function<decltype(get_segment)>("isc_get_segment")),
-      close_blob(library.function<decltype(close_blob)>("isc_close_blob")),
-      interpret(library.function<decltype(interpret)>("fb_interpret")) {}
+          library.function("isc_dsql_allocate_statement")),
+      dsql_prepare(library.function("isc_dsql_prepare")),
+      dsql_describe(library.function("isc_dsql_describe")),
+      dsql_sql_info(library.function("isc_dsql_sql_info")),
+      dsql_execute(library.function("isc_dsql_execute")),
+      dsql_execute2(library.function("isc_dsql_execute2")),
+      dsql_fetch(library.function("isc_dsql_fetch")),
+      dsql_free_statement(library.function("isc_dsql_free_statement")),
+      open_blob2(library.function("isc_open_blob2")),
+      get_segment(library.function("isc_get_segment")),
+      close_blob(library.function("isc_close_blob")),
+      interpret(library.function("fb_interpret")) {}
 
 const std::string& library_name() {
   std::lock_guard lock(api_mutex());

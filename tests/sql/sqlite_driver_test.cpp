@@ -203,7 +203,7 @@ TEST(SqliteDriver, MissingLibraryIsADatabaseErrorNamingIt) {
   EXPECT_NO_THROW(open_connection("sqlite::memory:"));
 
   DynamicLibrary library(sqlite::library_name());
-  EXPECT_EQ(database_error_of([&] { library.function<void (*)()>("sqlite3_no_such_function"); }),
+  EXPECT_EQ(database_error_of([&] { library.function("sqlite3_no_such_function"); }),
             "Library '" + sqlite::library_name() + "' has no function 'sqlite3_no_such_function'");
 }
 

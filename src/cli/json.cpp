@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "cli/utf8.h"
+
 namespace kovo::json {
 
 Value::Value() = default;
@@ -37,24 +39,6 @@ ParseError::ParseError(int line, int column, const std::string& what)
       column_(column) {}
 
 namespace {
-
-void append_utf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
 
 class Parser {
  public:
@@ -280,31 +264,15 @@ class Parser {
   // Copies one raw UTF-8 character, refusing malformed, overlong and
   // surrogate encodings.
   void copy_utf8(std::string& out) {
-    const auto lead = static_cast<unsigned char>(in_[pos_]);
-    int length = 0;
-    char32_t cp = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2;
-      cp = lead & 0x1Fu;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3;
-      cp = lead & 0x0Fu;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4;
-      cp = lead & 0x07u;
-    } else {
-      fail("invalid UTF-8 byte " + shown(static_cast<char>(lead)));
+    const Utf8Char c = decode_utf8(in_, pos_);
+    switch (c.fault) {
+      case Utf8Char::Fault::none: break;
+      case Utf8Char::Fault::bad_lead: fail("invalid UTF-8 byte " + shown(in_[pos_]));
+      case Utf8Char::Fault::truncated: fail("truncated UTF-8 character");
+      case Utf8Char::Fault::bad_sequence: fail("invalid UTF-8 sequence");
     }
-    if (pos_ + static_cast<std::size_t>(length) > in_.size()) fail("truncated UTF-8 character");
-    for (int i = 1; i < length; ++i) {
-      const auto next = static_cast<unsigned char>(in_[pos_ + static_cast<std::size_t>(i)]);
-      if ((next & 0xC0) != 0x80) fail("invalid UTF-8 sequence");
-      cp = (cp << 6) | (next & 0x3Fu);
-    }
-    const bool overlong = (length == 3 && cp < 0x800) || (length == 4 && cp < 0x10000);
-    if (overlong || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) fail("invalid UTF-8 sequence");
-    out.append(in_.substr(pos_, static_cast<std::size_t>(length)));
-    pos_ += static_cast<std::size_t>(length);
+    out.append(in_.substr(pos_, c.length));
+    pos_ += c.length;
   }
 
   std::string parse_string() {

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "cli/utf8.h"
+
 namespace kovo {
 namespace {
 
@@ -22,74 +24,20 @@ std::optional<unsigned char> byte_of(char32_t cp) {
   return std::nullopt;
 }
 
-constexpr char32_t kInvalid = 0xFFFD;
-
-// Decodes the character at `pos` and moves past it; kInvalid for a
-// malformed sequence (which then moves one byte).
-char32_t next_code_point(std::string_view s, std::size_t& pos) {
-  const auto lead = static_cast<unsigned char>(s[pos]);
-  if (lead < 0x80) {
-    ++pos;
-    return lead;
-  }
-  std::size_t length = 0;
-  char32_t cp = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-    cp = lead & 0x1Fu;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    cp = lead & 0x0Fu;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    cp = lead & 0x07u;
-  } else {
-    ++pos;
-    return kInvalid;
-  }
-  if (pos + length > s.size()) {
-    ++pos;
-    return kInvalid;
-  }
-  for (std::size_t i = 1; i < length; ++i) {
-    const auto next = static_cast<unsigned char>(s[pos + i]);
-    if ((next & 0xC0) != 0x80) {
-      ++pos;
-      return kInvalid;
-    }
-    cp = (cp << 6) | (next & 0x3Fu);
-  }
-  const bool overlong = (length == 3 && cp < 0x800) || (length == 4 && cp < 0x10000);
-  if (overlong || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) {
-    ++pos;
-    return kInvalid;
-  }
-  pos += length;
-  return cp;
-}
-
-void append_utf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
+// What a byte sequence that is not UTF-8 is reported as.
+constexpr char32_t kReplacement = 0xFFFD;
 
 }  // namespace
 
 std::optional<char32_t> utf8_to_windows1252(std::string_view utf8, std::string& out) {
   std::size_t pos = 0;
   while (pos < utf8.size()) {
-    const char32_t cp = next_code_point(utf8, pos);
-    const auto byte = cp == kInvalid ? std::nullopt : byte_of(cp);
-    if (!byte) return cp;
+    const Utf8Char c = decode_utf8(utf8, pos);
+    if (c.fault != Utf8Char::Fault::none) return kReplacement;
+    const auto byte = byte_of(c.code_point);
+    if (!byte) return c.code_point;
     out += static_cast<char>(*byte);
+    pos += c.length;
   }
   return std::nullopt;
 }

@@ -53,6 +53,10 @@ TEST(Json, SyntaxErrorsGiveLineColumnAndReason) {
       {"[\"\\uD800\"]", 1, 9, "without its low half"},
       {"[\"\xC3\"]", 1, 3, "invalid UTF-8 sequence"},
       {"[\"\xC0\xAF\"]", 1, 3, "invalid UTF-8 byte 0xC0"},
+      {"[\"\xE2\x82", 1, 3, "truncated UTF-8 character"},
+      {"[\"\xE0\x80\xAF\"]", 1, 3, "invalid UTF-8 sequence"},      // overlong
+      {"[\"\xED\xA0\x80\"]", 1, 3, "invalid UTF-8 sequence"},      // a surrogate
+      {"[\"\xF4\x90\x80\x80\"]", 1, 3, "invalid UTF-8 sequence"},  // past U+10FFFF
       {"[\"open", 1, 7, "unterminated text"},
       {"[tru]", 1, 2, "unexpected character 't'"},
       {"[1] [2]", 1, 5, "unexpected text after the end of the document"},

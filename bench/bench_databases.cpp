@@ -2,7 +2,6 @@
 
 #include <stdlib.h>
 
-#include <cstdlib>
 
 #include <fstream>
 #include <iterator>
@@ -22,7 +21,7 @@ namespace {
 
 std::string schema_text(Engine engine) {
   const auto path = std::filesystem::path(KOVO_SOURCE_DIR) / "schema" /
-                    (engine == Engine::Firebird ? "firebird.sql" : "sqlite.sql");
+                    (is_firebird(engine) ? "firebird.sql" : "sqlite.sql");
   std::ifstream file(path, std::ios::binary);
   std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
   if (text.empty()) throw std::runtime_error("cannot read " + path.string());
@@ -30,15 +29,15 @@ std::string schema_text(Engine engine) {
 }
 
 std::filesystem::path file_of(Engine engine, const ScratchDir& dir, const char* side) {
-  return dir.path() / (std::string(side) + (engine == Engine::Firebird ? ".fdb" : ".db"));
+  return dir.path() / (std::string(side) + (is_firebird(engine) ? ".fdb" : ".db"));
 }
 
 // Firebird databases are made by the library's creation routine either way:
 // creating one takes parameters the engine's interface spreads over many
 // calls, and it is setup, not measured.
-std::unique_ptr<Connection> new_firebird(const std::filesystem::path& file) {
-  return create_firebird_database("firebird:" + file.string(), schema_text(Engine::Firebird),
-                                  {.forced_writes = durable_commits()});
+std::unique_ptr<Connection> new_firebird(Engine engine, const std::filesystem::path& file) {
+  return create_firebird_database("firebird:" + file.string(), schema_text(engine),
+                                  {.forced_writes = is_durable(engine)});
 }
 
 constexpr const char* kNoSync = "PRAGMA synchronous = OFF";
@@ -83,29 +82,31 @@ void release_shared_databases() {
   shared().clear();
 }
 
-bool durable_commits() {
-  static const bool durable = [] {
-    const char* setting = std::getenv("KOVO_BENCH_DURABLE");
-    return setting && std::string(setting) == "1";
-  }();
-  return durable;
-}
-
 const char* engine_name(Engine engine) {
   switch (engine) {
     case Engine::SqliteMemory:
       return "sqlite_memory";
     case Engine::SqliteFile:
       return "sqlite_file";
+    case Engine::SqliteFileSynced:
+      return "sqlite_file_synced";
     case Engine::Firebird:
       return "firebird_embedded";
+    case Engine::FirebirdForcedWrites:
+      return "firebird_embedded_forced_writes";
   }
   return "?";
 }
 
+bool is_firebird(Engine engine) { return engine == Engine::Firebird || engine == Engine::FirebirdForcedWrites; }
+
+bool is_durable(Engine engine) {
+  return engine == Engine::SqliteFileSynced || engine == Engine::FirebirdForcedWrites;
+}
+
 bool engine_available(Engine engine, std::string* reason) {
   try {
-    if (engine == Engine::Firebird) {
+    if (is_firebird(engine)) {
       firebird::load_api();
     } else {
       sqlite::load_api();
@@ -142,16 +143,16 @@ void run_all(RawEngine& engine, const std::vector<std::string>& statements) {
 
 std::unique_ptr<Connection> library_database(Engine engine, const ScratchDir& dir) {
   std::unique_ptr<Connection> connection;
-  if (engine == Engine::Firebird) {
+  if (is_firebird(engine)) {
     // Attached afresh, as the baseline is, rather than kept from creation.
     const auto file = file_of(engine, dir, "library");
-    new_firebird(file).reset();
+    new_firebird(engine, file).reset();
     connection = open_connection("firebird:" + file.string());
   } else {
     connection = open_connection(engine == Engine::SqliteMemory
                                      ? std::string("sqlite::memory:")
                                      : "sqlite:" + file_of(engine, dir, "library").string());
-    if (engine == Engine::SqliteFile && !durable_commits()) connection->execute(kNoSync);
+    if (engine == Engine::SqliteFile) connection->execute(kNoSync);
     run_all(*connection, split_statements(schema_text(engine)));
   }
   run_all(*connection, seed_statements());
@@ -160,14 +161,14 @@ std::unique_ptr<Connection> library_database(Engine engine, const ScratchDir& di
 
 std::unique_ptr<RawEngine> raw_database(Engine engine, const ScratchDir& dir) {
   std::unique_ptr<RawEngine> raw;
-  if (engine == Engine::Firebird) {
+  if (is_firebird(engine)) {
     const auto file = file_of(engine, dir, "baseline");
-    new_firebird(file).reset();
+    new_firebird(engine, file).reset();
     raw = raw_firebird(file);
   } else {
     raw = raw_sqlite(engine == Engine::SqliteMemory ? std::string(":memory:")
                                                      : file_of(engine, dir, "baseline").string());
-    if (engine == Engine::SqliteFile && !durable_commits()) raw->execute(kNoSync);
+    if (engine == Engine::SqliteFile) raw->execute(kNoSync);
     run_all(*raw, split_statements(schema_text(engine)));
   }
   run_all(*raw, seed_statements());

@@ -14,11 +14,22 @@
 
 namespace kovo::bench {
 
-enum class Engine { SqliteMemory, SqliteFile, Firebird };
+// The engines and how their file databases commit. SqliteFile and Firebird
+// leave writing pages out to the operating system (SQLite synchronous=OFF,
+// Firebird without forced writes): every page still goes to the file, but
+// no commit waits for the disk, so what is compared is the engine's work
+// and the library's. The Synced and ForcedWrites variants keep the engines'
+// defaults, where each commit waits for several fsyncs of milliseconds and
+// the disk's latency and its noise weigh on both sides alike.
+enum class Engine { SqliteMemory, SqliteFile, SqliteFileSynced, Firebird, FirebirdForcedWrites };
 
-inline constexpr Engine kEngines[] = {Engine::SqliteMemory, Engine::SqliteFile, Engine::Firebird};
+inline constexpr Engine kEngines[] = {Engine::SqliteMemory, Engine::SqliteFile, Engine::SqliteFileSynced,
+                                      Engine::Firebird, Engine::FirebirdForcedWrites};
 
 const char* engine_name(Engine engine);
+bool is_firebird(Engine engine);
+// Whether a commit waits for the disk.
+bool is_durable(Engine engine);
 
 // False (with the reason) when the engine's client library cannot be loaded
 // here.
@@ -36,14 +47,6 @@ class ScratchDir {
  private:
   std::filesystem::path path_;
 };
-
-// Whether file databases wait for the disk on every commit, as the engines
-// do by default. Off unless KOVO_BENCH_DURABLE=1: a commit then waits for
-// several fsyncs of milliseconds each, which buries the work of engine and
-// library alike under the disk's latency and its noise. Off, SQLite runs
-// with synchronous=OFF and Firebird without forced writes; every page is
-// still written to the file.
-bool durable_commits();
 
 // A new seeded database in `dir` (in memory for SqliteMemory), through the
 // library's driver.

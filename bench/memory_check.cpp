@@ -1,7 +1,7 @@
 // Resident memory after 10^3 and after 10^5 registrations (operation
 // calls), which must be the same: the library keeps nothing between calls.
 //
-//   kovolink_memory [sqlite_file|sqlite_memory|firebird_embedded]
+//   kovolink_memory [ENGINE]   (sqlite_file unless told otherwise)
 //
 // What is measured is the library's own growth, so the engine is held at a
 // steady state: invoices are registered in batches (one transaction each)
@@ -152,7 +152,9 @@ int main(int argc, char** argv) {
       }
     }
     if (!known) {
-      std::cerr << "usage: kovolink_memory [sqlite_file|sqlite_memory|firebird_embedded]\n";
+      std::cerr << "usage: kovolink_memory [ENGINE], ENGINE one of";
+      for (Engine e : kEngines) std::cerr << " " << engine_name(e);
+      std::cerr << " (default sqlite_file)\n";
       return 2;
     }
   }

@@ -5,7 +5,7 @@
 // first invoice; run with --toggle-collect=kovo::bench::measured_work to
 // count the invoices alone.
 //
-//   kovolink_profile library|baseline sqlite_memory|sqlite_file|firebird_embedded N
+//   kovolink_profile library|baseline ENGINE N   (ENGINE as in bench_databases.cpp)
 #include <cstdlib>
 #include <iostream>
 #include <string>

@@ -84,7 +84,7 @@ Invoice make_invoice() {
   h.obs5 = "";
   h.obs6 = "";
   h.obs7 = "";
-  h.consumidorfinal = "0";
+  h.consumidorfinal = "1";
   h.localembarque = "";
   h.estadolocalemb = "";
   h.movimenta_estoque = "S";

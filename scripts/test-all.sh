@@ -10,6 +10,12 @@ jobs=${KOVO_JOBS:-2}
 
 scripts/install-deps.sh
 
+# Everything below is also kept in a log, whose ctest summaries make the
+# closing line.
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+exec > >(tee "$log") 2>&1
+
 echo "== native tests, address and undefined-behaviour sanitizers"
 cmake --preset asan
 cmake --build --preset asan -j "$jobs"
@@ -24,3 +30,9 @@ if [[ -x scripts/test-release.sh ]]; then
   echo "== release build: benchmarks build, memcheck, fuzzing"
   scripts/test-release.sh
 fi
+
+# Every ctest run above passed (set -e stops at the first that fails): sum them.
+total=$(sed -n 's/^100% tests passed, 0 tests failed out of \([0-9]*\)$/\1/p' "$log" |
+        awk '{ n += $1 } END { print n + 0 }')
+echo "kovolink: $total passed, 0 failed"
+

@@ -10,7 +10,7 @@ namespace {
 
 constexpr double kIssueDay = 45358;  // 7 March 2024
 
-struct ItemSpec {
+struct SaleLine {
   std::string_view ref;
   std::string_view description;
   std::string_view unit;
@@ -20,7 +20,7 @@ struct ItemSpec {
   std::string_view pis_cofins;  // "01" with a zero base is completed
 };
 
-constexpr ItemSpec kItems[] = {
+constexpr SaleLine kItems[] = {
     {"PRD-0007", "PARAFUSO SEXTAVADO ACO INOX M8X40", "UN", 120, 0.4875, "101", "01"},
     {"PRD-0019", "PORCA SEXTAVADA M8 ZINCADA", "UN", 120, 0.1290, "101", "01"},
     {"PRD-0023", "ARRUELA LISA 8MM", "UN", 240, 0.0625, "102", "07"},
@@ -94,25 +94,25 @@ Invoice make_invoice() {
   h.indpres = 1;
 
   double total = 0;
-  for (const ItemSpec& spec : kItems) {
+  for (const SaleLine& line : kItems) {
     ItensNotasArgs it;
-    it.refvenda = spec.ref;
-    it.descricaoproduto = spec.description;
+    it.refvenda = line.ref;
+    it.descricaoproduto = line.description;
     it.cfop = "5102";
-    it.um = spec.unit;
-    it.quantid = spec.quantity;
-    it.valorunit = spec.unit_price;
-    it.valortot = spec.quantity * spec.unit_price;
-    it.sittrib = spec.sittrib;
+    it.um = line.unit;
+    it.quantid = line.quantity;
+    it.valorunit = line.unit_price;
+    it.valortot = line.quantity * line.unit_price;
+    it.sittrib = line.sittrib;
     it.sittribipi = "53";
-    it.sittribpis = spec.pis_cofins;
-    it.sittribcofins = spec.pis_cofins;
-    it.precocusto = spec.unit_price * 0.61;
+    it.sittribpis = line.pis_cofins;
+    it.sittribcofins = line.pis_cofins;
+    it.precocusto = line.unit_price * 0.61;
     it.desconto = it.valortot > 100 ? 1.25 : 0;
     it.piscofins = "N";
     it.ipibcicms = "N";
     it.ipi_unitario = "0";
-    it.infadicionais = spec.sittrib == "101" ? "ITEM COM CREDITO DE ICMS" : "";
+    it.infadicionais = line.sittrib == "101" ? "ITEM COM CREDITO DE ICMS" : "";
     it.num_pedido_compra = "PC-88213";
     it.item_pedido_compra = static_cast<std::int32_t>(inv.items.size() + 1);
     total += it.valortot;

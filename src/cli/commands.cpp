@@ -116,11 +116,11 @@ void print(std::string_view text) { std::fwrite(text.data(), 1, text.size(), std
 
 void fail_message(const std::string& message) { std::fprintf(stderr, "kovolink: %s\n", message.c_str()); }
 
-OptionSpec init_spec() {
-  OptionSpec spec;
-  spec.valued = {"contador", "regime", "aliqsn", "aliqpis", "aliqcofins"};
-  spec.min_positional = spec.max_positional = 1;
-  return spec;
+OptionRules init_rules() {
+  OptionRules rules;
+  rules.valued = {"contador", "regime", "aliqsn", "aliqpis", "aliqcofins"};
+  rules.min_positional = rules.max_positional = 1;
+  return rules;
 }
 
 std::string read_input(const std::string& file) {
@@ -165,7 +165,7 @@ std::string rate(double value) { return general_number_text(value) + "%"; }
 }  // namespace
 
 int run_init(const std::vector<std::string>& args) {
-  const ParsedOptions o = parse_options(args, init_spec());
+  const ParsedOptions o = parse_options(args, init_rules());
   if (o.help) {
     print(kInitHelp);
     return kOk;
@@ -185,11 +185,11 @@ int run_init(const std::vector<std::string>& args) {
 }
 
 int run_registrar(const std::vector<std::string>& args) {
-  OptionSpec spec;
-  spec.valued = {"trace"};
-  spec.flags = {"parar"};
-  spec.min_positional = spec.max_positional = 2;
-  const ParsedOptions o = parse_options(args, spec);
+  OptionRules rules;
+  rules.valued = {"trace"};
+  rules.flags = {"parar"};
+  rules.min_positional = rules.max_positional = 2;
+  const ParsedOptions o = parse_options(args, rules);
   if (o.help) {
     print(kRegistrarHelp);
     return kOk;
@@ -232,9 +232,9 @@ int run_registrar(const std::vector<std::string>& args) {
 }
 
 int run_cfop(const std::vector<std::string>& args) {
-  OptionSpec spec;
-  for (const char* name : kCfopOptions) spec.valued.insert(name);
-  const ParsedOptions o = parse_options(args, spec);
+  OptionRules rules;
+  for (const char* name : kCfopOptions) rules.valued.insert(name);
+  const ParsedOptions o = parse_options(args, rules);
   if (o.help) {
     print(cfop_help());
     return kOk;
@@ -259,9 +259,9 @@ int run_cfop(const std::vector<std::string>& args) {
 }
 
 int run_demo(const std::vector<std::string>& args) {
-  OptionSpec spec;
-  spec.max_positional = 1;
-  const ParsedOptions o = parse_options(args, spec);
+  OptionRules rules;
+  rules.max_positional = 1;
+  const ParsedOptions o = parse_options(args, rules);
   if (o.help) {
     print(kDemoHelp);
     return kOk;

@@ -13,7 +13,7 @@ std::optional<std::string> ParsedOptions::value(std::string_view name) const {
   return found->second;
 }
 
-ParsedOptions parse_options(const std::vector<std::string>& args, const OptionSpec& spec) {
+ParsedOptions parse_options(const std::vector<std::string>& args, const OptionRules& rules) {
   ParsedOptions parsed;
   bool options_ended = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -37,12 +37,12 @@ ParsedOptions parse_options(const std::vector<std::string>& args, const OptionSp
       inline_value = name.substr(eq + 1);
       name.resize(eq);
     }
-    if (spec.flags.count(name) != 0) {
+    if (rules.flags.count(name) != 0) {
       if (inline_value) throw UsageError("option --" + name + " takes no value");
       if (!parsed.flags.insert(name).second) throw UsageError("option --" + name + " given twice");
       continue;
     }
-    if (spec.valued.count(name) == 0) throw UsageError("unknown option --" + name);
+    if (rules.valued.count(name) == 0) throw UsageError("unknown option --" + name);
     if (!inline_value) {
       if (i + 1 >= args.size()) throw UsageError("option --" + name + " needs a value");
       inline_value = args[++i];
@@ -51,9 +51,9 @@ ParsedOptions parse_options(const std::vector<std::string>& args, const OptionSp
       throw UsageError("option --" + name + " given twice");
     }
   }
-  if (parsed.positional.size() < spec.min_positional) throw UsageError("missing arguments");
-  if (parsed.positional.size() > spec.max_positional) {
-    throw UsageError("unexpected argument " + parsed.positional[spec.max_positional]);
+  if (parsed.positional.size() < rules.min_positional) throw UsageError("missing arguments");
+  if (parsed.positional.size() > rules.max_positional) {
+    throw UsageError("unexpected argument " + parsed.positional[rules.max_positional]);
   }
   return parsed;
 }

@@ -18,7 +18,7 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-struct OptionSpec {
+struct OptionRules {
   std::set<std::string, std::less<>> valued;  // names without "--"
   std::set<std::string, std::less<>> flags;
   std::size_t min_positional = 0;
@@ -38,7 +38,7 @@ struct ParsedOptions {
 // Throws UsageError for an unknown option, a missing value, a repeated
 // option or the wrong number of positional arguments. A lone "-" is a
 // positional argument (standard input); "--" ends the options.
-ParsedOptions parse_options(const std::vector<std::string>& args, const OptionSpec& spec);
+ParsedOptions parse_options(const std::vector<std::string>& args, const OptionRules& rules);
 
 // Number options, read without regard to the C locale.
 std::int32_t parse_int32(std::string_view option, std::string_view text);

@@ -95,21 +95,10 @@ namespace kovo {
 
 void compose_notas_insert(StatementRunner& runner, const NotasArgs& a, const HeaderValues& v) {
   // The fixed lines up to VALUES( are one text, joined when compiled.
-#define KOVO_COLUMN_LINE(column, form, value, separator) column "\r\n"
-  constexpr std::string_view head = "INSERT INTO NOTAS\r\n" KOVO_NOTAS_ROW(KOVO_COLUMN_LINE) "VALUES(\r\n";
-#undef KOVO_COLUMN_LINE
-#define KOVO_COUNT_VALUE(column, form, value, separator) +1
-  constexpr std::size_t value_count = 0 KOVO_NOTAS_ROW(KOVO_COUNT_VALUE);
-#undef KOVO_COUNT_VALUE
-  runner.clear();
-  runner.reserve(head.size() + (value_count + 1) * kTypicalValueLine);
-  runner.add_lines(head);
-  ValueLines values(runner);
-#define KOVO_VALUE_LINE(column, form, value, separator) values.form(value, separator);
-  KOVO_NOTAS_ROW(KOVO_VALUE_LINE)
-#undef KOVO_VALUE_LINE
-  values.finish();
-  runner.add(")");
+  constexpr std::string_view head = "INSERT INTO NOTAS\r\n" KOVO_NOTAS_ROW(KOVO_ROW_COLUMN_LINE) "VALUES(\r\n";
+  constexpr std::size_t value_count = 0 KOVO_NOTAS_ROW(KOVO_ROW_COUNT_VALUE);
+  compose_row_insert(runner, head, value_count,
+                     [&](ValueLines& values) { KOVO_NOTAS_ROW(KOVO_ROW_VALUE_LINE) });
 }
 
 #undef KOVO_NOTAS_ROW

@@ -101,4 +101,25 @@ class ValueLines {
   char buffer_[1024];
 };
 
+// The rows of the long inserts are listed as X(column line, form, value,
+// separator); these turn such a list into the fixed head, the count of its
+// values and the value lines.
+#define KOVO_ROW_COLUMN_LINE(column, form, value, separator) column "\r\n"
+#define KOVO_ROW_COUNT_VALUE(column, form, value, separator) +1
+#define KOVO_ROW_VALUE_LINE(column, form, value, separator) values.form(value, separator);
+
+// Composes an insert: `head` holds its fixed lines up to "VALUES(",
+// `write_values` adds its `value_count` value lines, and ")" closes it.
+template <typename WriteValues>
+void compose_row_insert(StatementRunner& runner, std::string_view head, std::size_t value_count,
+                        WriteValues&& write_values) {
+  runner.clear();
+  runner.reserve(head.size() + (value_count + 1) * kTypicalValueLine);
+  runner.add_lines(head);
+  ValueLines values(runner);
+  write_values(values);
+  values.finish();
+  runner.add(")");
+}
+
 }  // namespace kovo
